@@ -1,0 +1,18 @@
+// A port that never opens; used until a real adapter is plugged in.
+#pragma once
+
+#include "link/SerialPort.h"
+
+namespace bxl {
+
+class NullPort : public SerialPort {
+public:
+    bool setOpen(bool) override { return false; }
+    void setComNumber(uint16_t) override {}
+    bool isOpen() const override { return false; }
+    void putChar(uint8_t) override {}
+    uint8_t getChar() override { return 0; }
+    void setTriggerAvail(std::function<void(uint16_t)>) override {}
+};
+
+}  // namespace bxl

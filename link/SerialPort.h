@@ -1,0 +1,34 @@
+// What the link needs of a serial port: a numbered port opened at 9600 8N1,
+// single-byte writes and reads, and an event with the number of bytes
+// waiting. The sequencer depends on this interface only.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace bxl {
+
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    // Opens (true) or closes (false) the port. Opening returns false when the
+    // port cannot be opened; closing a closed port is harmless.
+    virtual bool setOpen(bool open) = 0;
+    // The port number (1..16) the next open uses.
+    virtual void setComNumber(uint16_t number) = 0;
+    virtual bool isOpen() const = 0;
+    // Queues one byte; bytes go out in call order.
+    virtual void putChar(uint8_t byte) = 0;
+    // The next received byte, in arrival order.
+    virtual uint8_t getChar() = 0;
+    // Raised on the GUI thread when received bytes are waiting; the handler
+    // reads exactly `count` bytes with getChar().
+    virtual void setTriggerAvail(std::function<void(uint16_t count)> handler) = 0;
+    // Human-readable note on the port: the device it resolved to, or why it
+    // could not be opened. Shown as the port label's tooltip.
+    virtual std::string describe() const { return {}; }
+};
+
+}  // namespace bxl
