@@ -1,0 +1,14 @@
+// The application object: one place where an exception that escapes an event
+// handler is caught, shown in a message box, and ends the program.
+#pragma once
+
+#include <QApplication>
+
+class TApplication : public QApplication {
+public:
+    TApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Shows the error the way the program reports a fatal fault.
+    static void showFatal(const QString& what);
+};

@@ -1,0 +1,63 @@
+#include "model/ControlsFile.h"
+
+#include <cstdio>
+
+#include "model/Format.h"
+#include "model/ParamTable.h"
+
+namespace bxl {
+
+Bytes encodeControlsFile(const ValueStore& store) {
+    Bytes out;
+    out.reserve(kControlsFileSize);
+    uint32_t sum = kControlsFileSeed;
+    auto put = [&](uint32_t u) {
+        for (int s = 0; s < 32; s += 8) out.push_back(static_cast<uint8_t>(u >> s));
+    };
+    for (int i = 0; i < kControlsCount; ++i) {
+        const auto u = static_cast<uint32_t>(store.current(i));
+        sum += u;
+        put(u);
+    }
+    put(sum);
+    return out;
+}
+
+std::optional<ControlsBlock> decodeControlsFile(const Bytes& bytes) {
+    if (bytes.size() < kControlsFileSize) return std::nullopt;
+    auto get = [&](std::size_t at) {
+        uint32_t u = 0;
+        for (int s = 0; s < 4; ++s)
+            u |= static_cast<uint32_t>(bytes[at + static_cast<std::size_t>(s)]) << (8 * s);
+        return u;
+    };
+    ControlsBlock block{};
+    uint32_t check = get(800);
+    for (std::size_t i = 0; i < kControlsCount; ++i) {
+        const uint32_t u = get(4 * i);
+        block[i] = static_cast<int32_t>(u);
+        check -= u;
+    }
+    if (check != kControlsFileSeed) return std::nullopt;
+    return block;
+}
+
+std::string exportCsv(const ValueStore& store, const BindingTable& bindings) {
+    std::string out;
+    for (int i = 0; i < kBindingCount; ++i) {
+        const Binding& b = bindings.at(i);
+        if (b.valueIndex == -1 || b.valueIndex <= 0) continue;
+        const ParamRow& row = kParamTable[b.row];
+        char code[32];
+        std::snprintf(code, sizeof code, "%cM%02d-%02d%c,", '"', row.menu, row.item, '"');
+        out += code;
+        out += '"';
+        out += row.name;
+        out += "\",\"";
+        out += formatValue(b.row, store.current(b.valueIndex));
+        out += "\"\r\n";
+    }
+    return out;
+}
+
+}  // namespace bxl

@@ -1,0 +1,78 @@
+#include "ui/main/PageControl.h"
+
+#include <QButtonGroup>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QStackedWidget>
+
+namespace {
+constexpr int kTabHeight = 18;
+constexpr int kTabPadding = 10;
+}  // namespace
+
+TPageControl::TPageControl(QWidget* parent) : QWidget(parent) {
+    group_ = new QButtonGroup(this);
+    group_->setExclusive(true);
+    stack_ = new QStackedWidget(this);
+    stack_->setFrameShape(QFrame::StyledPanel);
+    connect(group_, &QButtonGroup::idClicked, this, [this](int id) {
+        if (id == stack_->currentIndex()) return;
+        stack_->setCurrentIndex(id);
+        emit currentChanged(id);
+    });
+}
+
+void TPageControl::addPage(QWidget* page, const QString& caption) {
+    auto* tab = new QPushButton(caption, this);
+    tab->setObjectName(page->objectName() + QStringLiteral("Tab"));
+    tab->setCheckable(true);
+    tab->setFocusPolicy(Qt::NoFocus);
+    tab->setAttribute(Qt::WA_Hover);
+    const int id = static_cast<int>(tabs_.size());
+    group_->addButton(tab, id);
+    tabs_.push_back(tab);
+    stack_->addWidget(page);
+    if (id == 0) tab->setChecked(true);
+    layoutTabs();
+}
+
+int TPageControl::count() const {
+    return stack_->count();
+}
+int TPageControl::currentIndex() const {
+    return stack_->currentIndex();
+}
+QWidget* TPageControl::widget(int index) const {
+    return stack_->widget(index);
+}
+QWidget* TPageControl::currentWidget() const {
+    return stack_->currentWidget();
+}
+
+void TPageControl::setCurrentIndex(int index) {
+    if (index < 0 || index >= count() || index == currentIndex()) return;
+    tabs_[static_cast<std::size_t>(index)]->setChecked(true);
+    stack_->setCurrentIndex(index);
+    emit currentChanged(index);
+}
+
+void TPageControl::resizeEvent(QResizeEvent*) {
+    layoutTabs();
+}
+
+void TPageControl::layoutTabs() {
+    // Ragged right: tabs fill a row from the left and wrap to the next row.
+    int x = 0;
+    int y = 0;
+    for (QPushButton* tab : tabs_) {
+        const int w = tab->fontMetrics().horizontalAdvance(tab->text()) + 2 * kTabPadding;
+        if (x > 0 && x + w > width()) {
+            x = 0;
+            y += kTabHeight;
+        }
+        tab->setGeometry(x, y, w, kTabHeight);
+        x += w;
+    }
+    tabAreaHeight_ = tabs_.empty() ? 0 : y + kTabHeight;
+    stack_->setGeometry(0, tabAreaHeight_, width(), height() - tabAreaHeight_);
+}
