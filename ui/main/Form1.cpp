@@ -23,6 +23,7 @@
 #include "ui/log/Form3.h"
 #include "ui/main/PageControl.h"
 #include "ui/main/UpDown.h"
+#include "ui/main/ValueField.h"
 #include "ui/overview/Form2.h"
 
 using bxl::ui::setTextColour;
@@ -254,7 +255,9 @@ void TForm1::buildPages() {
         auto* label = new QLabel(bxl::ui::toDisplayText(bxl::rowCaption(b.row)), inner);
         label->setGeometry(5, b.top, 200, 20);
         label->setObjectName(QStringLiteral("Caption%1").arg(i));
-        auto* field = new QLineEdit(QStringLiteral("--"), inner);
+        auto* field = new TValueField(inner);
+        field->setText(QStringLiteral("--"));
+        connect(field, &TValueField::entered, this, [this, field] { Edit1Enter(field); });
         field->setGeometry(300, b.top, 200, 20);
         field->setReadOnly(true);
         field->setFont(bold);
@@ -345,9 +348,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn) {
-        Edit1Enter(watched);
-    } else if (event->type() == QEvent::MouseButtonPress) {
+    if (event->type() == QEvent::MouseButtonPress) {
         // A click on the field that already has the focus reopens a closed
         // editor, as a click on any other field opens it.
         auto* field = qobject_cast<QLineEdit*>(watched);
