@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include <QIcon>
 #include <QMessageBox>
 #include <cstdlib>
 #include <exception>
@@ -9,6 +10,8 @@
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QString::fromLatin1(TForm1::kTitle));
     setApplicationVersion(QStringLiteral("3.07"));
+    setDesktopFileName(QStringLiteral("com.brisaval.xlcontrolcenter"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/bxl-control-center.svg")));
 }
 
 void TApplication::showFatal(const QString& what) {
