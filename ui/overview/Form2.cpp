@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSvgRenderer>
+#include <algorithm>
 
 #include "ui/common/UiCommon.h"
 
@@ -98,7 +99,9 @@ QLabel* makeLabel(QWidget* parent, const QString& name, Pos pos, int w, int h, c
     l->setFont(font);
     l->setAutoFillBackground(true);
     l->setPalette(whiteBackground(l, colour));
-    l->setGeometry(pos.left, pos.top, w, h);
+    // The given size, grown where the font would otherwise cut the text off.
+    const QSize hint = l->sizeHint();
+    l->setGeometry(pos.left, pos.top, std::max(w, hint.width()), std::max(h, hint.height()));
     return l;
 }
 
