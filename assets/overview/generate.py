@@ -142,7 +142,7 @@ class Pic:
 
     def fan(self, cx, cy, r, direction):
         """Centrifugal fan: housing, impeller blades and the outlet direction.
-        direction: +1 blows to the right of the unshown drawing, -1 to the left."""
+        direction: +1 blows to the right in the left-hand drawing, -1 to the left."""
         self.circle(cx, cy, r, fill="#ffffff", stroke=INK, sw=2)
         for i in range(8):
             a = math.radians(i * 45 + 10)

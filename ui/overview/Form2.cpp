@@ -222,7 +222,6 @@ void TForm2::toggleAndSelect(const bxl::ValueStore& store) {
     }
     applyPanelVisibility(v);
     show();
-    raise();
 }
 
 void TForm2::BitBtnLiReClick() {
