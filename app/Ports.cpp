@@ -3,6 +3,7 @@
 #include "link/NullPort.h"
 #include "ui/main/Form1.h"
 #include "ui/overview/Form2.h"
+#include "ui/overview/LiveOverview.h"
 
 namespace bxl {
 
@@ -10,6 +11,8 @@ std::unique_ptr<SerialPort> makeSystemPort() {
     return std::make_unique<NullPort>();
 }
 
-void attachLiveOverview(TForm1&, const ValueStore&, const BindingTable&, TForm2&) {}
+void attachLiveOverview(TForm1& main, const ValueStore& store, const BindingTable& bindings, TForm2& overview) {
+    main.setLiveOverviewRefresh([&store, &bindings, &overview] { liveOverviewRefresh(store, bindings, overview); });
+}
 
 }  // namespace bxl
