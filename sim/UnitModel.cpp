@@ -137,9 +137,11 @@ std::optional<Frame> UnitModel::handle(const Frame& frame) {
 void UnitModel::writeControls(const Frame& frame) {
     for (int i = 0; i < 200; ++i) {
         if (i >= kFailureFirst && i <= kFailureLast) continue;  // the unit's own history
-        int32_t v = blockValue(frame.data(), i);
-        if (const ParamRow* row = rowOf(i); row && isEditable(*row))
-            v = std::clamp(v, row->minimum, row->maximum);
+        const int32_t v = blockValue(frame.data(), i);
+        // A new setting outside its menu line's limits is refused: the unit
+        // keeps what it had (and the echo shows it).
+        const ParamRow* row = rowOf(i);
+        if (row && isEditable(*row) && v != c(i) && (v < row->minimum || v > row->maximum)) continue;
         controls_[static_cast<std::size_t>(i)] = v;
     }
 }

@@ -54,7 +54,7 @@ TEST(UnitModel, IgnoresBadChecksumsAndUnknownFrames) {
     EXPECT_FALSE(unit.handle(requestFrame(0x30)));
 }
 
-TEST(UnitModel, WriteIsEchoedAsStoredClampedAndWithoutTouchingHistory) {
+TEST(UnitModel, WriteIsEchoedAsStoredRefusingBadSettingsAndKeepingHistory) {
     UnitModel unit;
     BlockValues v = controlsOf(unit);
     v[1] = 5500;  // Supply air 1, within 0..20000
@@ -65,7 +65,7 @@ TEST(UnitModel, WriteIsEchoedAsStoredClampedAndWithoutTouchingHistory) {
     EXPECT_EQ((*echo)[0], kCmdWriteEcho);
     const BlockValues e = decode(*echo);
     EXPECT_EQ(e[1], 5500);
-    EXPECT_EQ(e[9], 50);
+    EXPECT_EQ(e[9], UnitModel::factoryControls()[9]);
     EXPECT_EQ(e[83], UnitModel::factoryControls()[83]);
     EXPECT_EQ(unit.control(1), 5500);
 
