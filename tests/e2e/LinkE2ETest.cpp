@@ -113,6 +113,10 @@ TEST_F(LinkE2E, GetFillsControlsWithFactoryDefaults) {
     EXPECT_EQ(store.current(280), 307);  // the unit's software version
     EXPECT_TRUE(runUntil([&] { return view.buttons; }, 1000));
 
+    // Renumbering to the same port closes and re-opens it.
+    seq.portNumberChanged(1);
+    ASSERT_TRUE(port.isOpen()) << port.describe();
+
     seq.get();
     ASSERT_TRUE(runUntil([&] { return view.count(kTextControlsReceived) > 0; }, 4000));
     const auto factory = sim::UnitModel::factoryControls();
