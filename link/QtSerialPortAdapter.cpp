@@ -116,6 +116,7 @@ void QtSerialPortAdapter::onReadyRead() {
         } else {
             port_.read(count);
         }
+        if (port_.isOpen() && port_.bytesAvailable() >= waiting) break;  // nothing taken: wait for more
     }
 }
 

@@ -287,8 +287,11 @@ int main(int argc, char** argv) {
         }
     }
     if (!opt.quiet) {
-        std::printf("bxl-unit-sim: serving port %d on %s%s%s\n", opt.port, served.c_str(),
-                    alias.empty() ? "" : " via ", alias.c_str());
+        if (alias.empty())
+            std::printf("bxl-unit-sim: serving %s\n", served.c_str());
+        else
+            std::printf("bxl-unit-sim: serving port %d on %s via %s\n", opt.port, served.c_str(),
+                        alias.c_str());
         std::fflush(stdout);
     }
 
