@@ -7,6 +7,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -298,6 +299,7 @@ int main(int argc, char** argv) {
     Tracer trace(opt.trace, start);
     bxl::sim::UnitModel unit(opt.seed);
     unit.setEchoDifference(opt.echoDiff);
+    unit.advance(0, localNow());
     std::mt19937 rng(opt.seed * 7919u + 17u);
     std::uniform_real_distribution<double> share(0.0, 1.0);
     const auto chance = [&](double p) { return p > 0 && share(rng) < p; };
@@ -313,7 +315,7 @@ int main(int argc, char** argv) {
         return std::chrono::duration<double>(t - start).count();
     };
 
-    const auto queueReply = [&](Frame reply, uint8_t request) {
+    const auto queueReply = [&](Frame reply) {
         const auto now = Clock::now();
         if (opt.silentAfter >= 0 && seconds(now) >= opt.silentAfter) {
             trace.frame("drop", reply, "silent");
@@ -354,7 +356,6 @@ int main(int argc, char** argv) {
             out.push_back({reply[i], due});
             due += byteTime;
         }
-        (void)request;
         trace.frame("out", reply, note);
     };
 
@@ -384,7 +385,7 @@ int main(int argc, char** argv) {
                 ++stats.writes2;
                 break;
         }
-        queueReply(std::move(*reply), f[0]);
+        queueReply(std::move(*reply));
     };
 
     bool closed = false;
@@ -399,25 +400,23 @@ int main(int argc, char** argv) {
             unit.advance(std::chrono::duration<double>(now - lastStep).count(), localNow());
             lastStep = now;
         }
-        // Send every byte that is due.
+        // Send every byte that is due; a full line is waited for with POLLOUT.
+        bool lineFull = false;
         while (!out.empty() && out.front().due <= now) {
             const uint8_t b = out.front().byte;
-            const ssize_t n = ::write(fd, &b, 1);
-            if (n == 1) {
-                out.pop_front();
-            } else {
-                break;  // the line is full; try again shortly
+            if (::write(fd, &b, 1) != 1) {
+                lineFull = true;
+                break;
             }
+            out.pop_front();
         }
         int timeoutMs = 100;
-        if (!out.empty()) {
+        if (!out.empty() && !lineFull) {
             const auto wait =
                 std::chrono::duration_cast<std::chrono::microseconds>(out.front().due - Clock::now()).count();
-            timeoutMs =
-                static_cast<int>(std::max<long long>(0, std::min<long long>(100, (wait + 999) / 1000)));
-            if (wait <= 0) timeoutMs = 1;
+            timeoutMs = static_cast<int>(std::clamp<long long>((wait + 999) / 1000, 0, 100));
         }
-        pollfd pfd{fd, POLLIN, 0};
+        pollfd pfd{fd, static_cast<short>(POLLIN | (lineFull ? POLLOUT : 0)), 0};
         const int r = ::poll(&pfd, 1, timeoutMs);
         if (r < 0) {
             if (errno == EINTR) continue;
