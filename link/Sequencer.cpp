@@ -1,29 +1,212 @@
 #include "link/Sequencer.h"
 
+#include <exception>
+
 namespace bxl {
 
 Sequencer::Sequencer(ValueStore& store, SerialPort& port, LinkView& view)
     : store_(store), port_(port), view_(view) {}
 
+void Sequencer::status(const char* text, Rgb colour) {
+    view_.showStatus(text, colour);
+}
+
+void Sequencer::sendFrame(const Frame& frame) {
+    for (uint8_t b : frame) port_.putChar(b);
+}
+
 void Sequencer::tick() {
     view_.showPortOpen(port_.isOpen());
+    view_.showReceiveCount(rx_.count());
+
+    if (watchdog_ > 0) {
+        --watchdog_;
+    } else {
+        linkState_ = kLinkReadProcess;
+        status(kTextNoConnection, kStatusRed);
+        view_.enableTransferButtons(false);
+        if (store_.offline() == 0) {
+            store_.setOffline(1);
+            view_.refreshAllBindings();
+        }
+    }
+
+    if (--countdown_ <= 0) requestSlot();
+
+    if (quiet_ > 0) {
+        --quiet_;
+        return;
+    }
+    if (rx_.count() >= 2) {
+        handleFrame();
+        rx_.clear();
+        countdown_ = 1;
+    }
 }
+
+void Sequencer::requestSlot() {
+    countdown_ = kRequestPeriodTicks;
+    rx_.clear();
+    if (watchdog_ < kWatchdogFloorTicks) watchdog_ = kWatchdogFloorTicks;
+    if (!port_.isOpen()) return;
+
+    switch (linkState_) {
+        case kLinkReadProcess:
+            status(kTextReadingProcess, kStatusBlue);
+            sendFrame(requestFrame(kCmdReadProcess));
+            break;
+        case kLinkReadControls:
+            status(kTextReadingControls, kStatusMagenta);
+            sendFrame(requestFrame(kCmdReadControls));
+            linkState_ = kLinkReadProcess;
+            break;
+        case kLinkWriteControls: {
+            bool anyChanged = false;
+            bool allFit = true;
+            BlockValues values{};
+            for (int i = 0; i < kControlsCount; ++i) {
+                const int32_t v = store_.current(kControlsFirst + i);
+                values[static_cast<std::size_t>(i)] = v;
+                anyChanged = anyChanged || store_.changed(kControlsFirst + i);
+                allFit = allFit && fitsOnWire(v);
+            }
+            linkState_ = kLinkSecondWrite;
+            if (!anyChanged) {
+                countdown_ = 0;
+            } else if (!allFit) {
+                // A value the 16-bit wire would corrupt is never sent. The fields
+                // keep their changed colours; the second write still follows,
+                // one request period later so the message can be read.
+                status(kTextOutOfRange, kStatusRed);
+            } else {
+                status(kTextWritingControls, kStatusMagenta);
+                sendFrame(blockFrame(kCmdWriteControls, values));
+            }
+            break;
+        }
+        case kLinkSecondWrite: {
+            bool anyChanged = false;
+            for (int i = 0; i < kProcessCount; ++i)
+                anyChanged = anyChanged || store_.changed(kProcessFirst + i);
+            linkState_ = kLinkReadProcess;
+            if (!anyChanged) {
+                countdown_ = 0;
+                break;
+            }
+            status(kTextWritingControls2, kStatusMagenta);
+            BlockValues values{};
+            for (int i = 0; i < kProcessCount; ++i) {
+                const int k = kProcessFirst + i;
+                if (store_.pending(k) != 0) {
+                    values[static_cast<std::size_t>(i)] = store_.current(k);
+                    store_.setPending(k, 0);
+                } else {
+                    values[static_cast<std::size_t>(i)] = static_cast<int16_t>(kNoChangeMarker);
+                }
+            }
+            sendFrame(blockFrame(kCmdSecondWrite, values));
+            break;
+        }
+        default:
+            linkState_ = kLinkReadProcess;
+            break;
+    }
+}
+
+void Sequencer::handleFrame() {
+    if (!rx_.valid()) return;
+    watchdog_ = kWatchdogTicks;
+    if (linkState_ == kLinkReadProcess) view_.enableTransferButtons(true);
+    if (rx_.count() != kBlockLength) return;
+    switch (rx_.command()) {
+        case kCmdProcessReply:
+            applyProcessReply();
+            break;
+        case kCmdControlsReply:
+            applyControlsReply();
+            break;
+        case kCmdWriteEcho:
+            checkWriteEcho();
+            break;
+        default:
+            break;
+    }
+}
+
+void Sequencer::applyProcessReply() {
+    for (int k = 0; k < kProcessCount; ++k) {
+        const int idx = kProcessFirst + k;
+        const int32_t v = rx_.value(k);
+        store_.setReceived(idx, v);
+        if (store_.pending(idx) == 0) {
+            store_.setCurrent(idx, v);
+        } else if (v == store_.current(idx)) {
+            store_.setPending(idx, 0);
+        }
+    }
+    status(kTextProcessReceived, kStatusBlack);
+    view_.refreshAllBindings();
+    view_.liveOverviewRefresh();
+}
+
+void Sequencer::applyControlsReply() {
+    for (int i = 0; i < kControlsCount; ++i) {
+        const int32_t v = rx_.value(i);
+        store_.setCurrent(kControlsFirst + i, v);
+        store_.setReceived(kControlsFirst + i, v);
+    }
+    status(kTextControlsReceived, kStatusBlack);
+    store_.setOffline(0);
+    view_.refreshAllBindings();
+}
+
+void Sequencer::checkWriteEcho() {
+    for (int i = 0; i < kControlsCount; ++i) {
+        const int idx = kControlsFirst + i;
+        if (rx_.value(i) != store_.current(idx)) {
+            status(kTextWrongData, kStatusRed);
+            return;
+        }
+        store_.setReceived(idx, store_.current(idx));
+        store_.setOffline(0);
+    }
+}
+
 void Sequencer::bytesAvailable(uint16_t count) {
-    for (uint16_t i = 0; i < count; ++i) port_.getChar();
+    for (uint16_t i = 0; i < count; ++i) rx_.append(port_.getChar());
+    if (count > 0) quiet_ = 1;
+    view_.showReceiveCount(rx_.count());
 }
+
 void Sequencer::get() {
+    store_.clearAllPending();
     view_.closeEditor();
+    linkState_ = kLinkReadControls;
+    view_.enableTransferButtons(false);
 }
+
 void Sequencer::send() {
     view_.closeEditor();
+    linkState_ = kLinkWriteControls;
+    view_.enableTransferButtons(false);
 }
+
 void Sequencer::portNumberChanged(int number) {
-    port_.setOpen(false);
-    port_.setComNumber(static_cast<uint16_t>(number));
-    port_.setOpen(true);
+    // Any failure leaves the port closed; the port label shows it from the
+    // next tick on.
+    try {
+        port_.setOpen(false);
+        port_.setComNumber(static_cast<uint16_t>(number < 1 ? 1 : number > 16 ? 16 : number));
+        port_.setOpen(true);
+    } catch (const std::exception&) {
+    }
 }
+
 void Sequencer::shutdown() {
-    port_.setOpen(false);
+    try {
+        port_.setOpen(false);
+    } catch (const std::exception&) {
+    }
 }
 
 }  // namespace bxl

@@ -6,11 +6,39 @@
 
 #include <cstdint>
 
+#include "link/Frames.h"
 #include "link/LinkView.h"
 #include "link/SerialPort.h"
 #include "model/ValueStore.h"
 
 namespace bxl {
+
+// What the next request slot does.
+enum LinkState : int32_t {
+    kLinkReadProcess = 0,
+    kLinkReadControls = 1,
+    kLinkWriteControls = 2,
+    kLinkSecondWrite = 3,
+};
+
+inline constexpr int32_t kRequestPeriodTicks = 15;
+inline constexpr int32_t kWatchdogTicks = 50;
+inline constexpr int32_t kWatchdogFloorTicks = 10;
+
+inline constexpr Rgb kStatusBlue{0, 0, 255};
+inline constexpr Rgb kStatusMagenta{255, 0, 255};
+inline constexpr Rgb kStatusBlack{0, 0, 0};
+inline constexpr Rgb kStatusRed{255, 0, 0};
+
+inline constexpr const char* kTextReadingProcess = "Reading process from Brisaval XL...";
+inline constexpr const char* kTextReadingControls = "Reading controls from Brisaval XL...";
+inline constexpr const char* kTextWritingControls = "Writing controls to Brisaval XL...";
+inline constexpr const char* kTextWritingControls2 = "Writing controls(2) to Brisaval XL...";
+inline constexpr const char* kTextProcessReceived = "Process received from Brisaval XL";
+inline constexpr const char* kTextControlsReceived = "Controls received from Brisaval XL";
+inline constexpr const char* kTextWrongData = "!Wrong data in Brisaval XL!";
+inline constexpr const char* kTextNoConnection = "No/broken connection";
+inline constexpr const char* kTextOutOfRange = "!Value out of range, not sent!";
 
 class Sequencer {
 public:
@@ -24,12 +52,28 @@ public:
     void shutdown();                      // FormClose: closes the port
 
     int linkState() const { return linkState_; }
+    int32_t requestCountdown() const { return countdown_; }
+    int32_t watchdog() const { return watchdog_; }
+    int32_t quietCounter() const { return quiet_; }
+    int receiveCount() const { return rx_.count(); }
 
 private:
+    void requestSlot();
+    void handleFrame();
+    void applyProcessReply();
+    void applyControlsReply();
+    void checkWriteEcho();
+    void sendFrame(const Frame& frame);
+    void status(const char* text, Rgb colour);
+
     ValueStore& store_;
     SerialPort& port_;
     LinkView& view_;
-    int32_t linkState_ = 0;
+    int32_t linkState_ = kLinkReadProcess;
+    int32_t countdown_ = 0;
+    int32_t watchdog_ = 0;
+    int32_t quiet_ = 0;
+    ReceiveBuffer rx_;
 };
 
 }  // namespace bxl

@@ -1,0 +1,40 @@
+// Which device a port number (1..16) stands for. On Windows it is COMN. On
+// other systems an alias file <data dir>/brisaval-xl/ports/comN (normally a
+// symbolic link to a tty) wins; otherwise the N-th serial port the system
+// lists, USB and ACM adapters first, then the rest, each group in name order.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace bxl {
+
+struct ListedPort {
+    std::string name;      // e.g. "ttyUSB0"
+    std::string location;  // e.g. "/dev/ttyUSB0"
+};
+
+// ${XDG_DATA_HOME:-$HOME/.local/share}/brisaval-xl/ports, from the given
+// environment values (either may be empty); empty when neither is usable.
+std::string portAliasDir(const std::string& xdgDataHome, const std::string& home);
+
+// Orders listed ports: names starting with ttyUSB or ttyACM first, then the
+// rest; within each group by name, with runs of digits compared as numbers
+// (ttyUSB2 before ttyUSB10).
+std::vector<ListedPort> orderPorts(std::vector<ListedPort> ports);
+
+struct ResolvedPort {
+    std::string device;  // path or name to open; empty when none
+    std::string via;     // "alias <path>" or "port <k> of <n> listed"
+};
+
+// Resolves port `number` with an alias directory (may be empty) and the
+// system's list. `aliasExists` tells whether an alias path exists (dangling
+// links count: the alias is then used and its open fails visibly).
+ResolvedPort resolvePort(int number, const std::string& aliasDir, bool (*aliasExists)(const std::string&),
+                         const std::vector<ListedPort>& listed);
+
+// True when the path exists as a file or a link, dangling links included.
+bool pathOrLinkExists(const std::string& path);
+
+}  // namespace bxl

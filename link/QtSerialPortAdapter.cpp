@@ -1,0 +1,133 @@
+#include "link/QtSerialPortAdapter.h"
+
+#include <QSerialPortInfo>
+#include <QtGlobal>
+#include <algorithm>
+
+#include "link/PortResolver.h"
+
+namespace bxl {
+
+QtSerialPortAdapter::QtSerialPortAdapter(QObject* parent) : QObject(parent) {
+    port_.setReadBufferSize(4096);
+    connect(&port_, &QSerialPort::readyRead, this, &QtSerialPortAdapter::onReadyRead);
+    connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPortAdapter::onError);
+}
+
+QtSerialPortAdapter::~QtSerialPortAdapter() {
+    if (port_.isOpen()) port_.close();
+}
+
+void QtSerialPortAdapter::setComNumber(uint16_t number) {
+    number_ = number;
+}
+
+bool QtSerialPortAdapter::isOpen() const {
+    return port_.isOpen();
+}
+
+namespace {
+
+std::string resolveDevice(uint16_t number, std::string& via) {
+#ifdef Q_OS_WIN
+    via.clear();
+    return "COM" + std::to_string(number);
+#else
+    const std::string dir = portAliasDir(qEnvironmentVariable("XDG_DATA_HOME").toStdString(),
+                                         qEnvironmentVariable("HOME").toStdString());
+    std::vector<ListedPort> listed;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        listed.push_back({info.portName().toStdString(), info.systemLocation().toStdString()});
+    const ResolvedPort r = resolvePort(number, dir, &pathOrLinkExists, listed);
+    via = r.via;
+    return r.device;
+#endif
+}
+
+}  // namespace
+
+bool QtSerialPortAdapter::setOpen(bool open) {
+    if (!open) {
+        if (port_.isOpen()) port_.close();
+        return true;
+    }
+    if (port_.isOpen()) return true;
+    const std::string com = "COM" + std::to_string(number_);
+    std::string via;
+    const std::string device = resolveDevice(number_, via);
+    if (device.empty()) {
+        note_ = com + ": no serial port found (no alias and fewer than " + std::to_string(number_) +
+                " ports listed)";
+        return false;
+    }
+    port_.setPortName(QString::fromStdString(device));
+    port_.setBaudRate(QSerialPort::Baud9600);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setParity(QSerialPort::NoParity);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    const std::string where = com + " = " + device + (via.empty() ? "" : " (" + via + ")");
+    if (!port_.open(QIODevice::ReadWrite)) {
+        const auto error = port_.error();
+        note_ = where + ": " + port_.errorString().toStdString();
+        if (error == QSerialPort::PermissionError)
+            note_ +=
+                " - add your user to the dialout group (sudo usermod -aG dialout $USER) and log in again";
+        port_.clearError();
+        return false;
+    }
+    // The line settings are applied again on the open port; some drivers
+    // only take them then.
+    port_.setBaudRate(QSerialPort::Baud9600);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setParity(QSerialPort::NoParity);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    note_ = where;
+    return true;
+}
+
+void QtSerialPortAdapter::putChar(uint8_t byte) {
+    if (port_.isOpen()) port_.putChar(static_cast<char>(byte));
+}
+
+uint8_t QtSerialPortAdapter::getChar() {
+    char c = 0;
+    if (port_.isOpen() && port_.getChar(&c)) return static_cast<uint8_t>(c);
+    return 0;
+}
+
+void QtSerialPortAdapter::setTriggerAvail(std::function<void(uint16_t count)> handler) {
+    trigger_ = std::move(handler);
+}
+
+std::string QtSerialPortAdapter::describe() const {
+    return note_;
+}
+
+void QtSerialPortAdapter::onReadyRead() {
+    // Deliver everything waiting, in pieces a 16-bit count can carry.
+    while (port_.isOpen()) {
+        const qint64 waiting = port_.bytesAvailable();
+        if (waiting <= 0) break;
+        const auto count = static_cast<uint16_t>(std::min<qint64>(waiting, 65535));
+        if (trigger_) {
+            trigger_(count);
+        } else {
+            port_.read(count);
+        }
+        if (port_.isOpen() && port_.bytesAvailable() >= waiting) break;  // nothing taken: wait for more
+    }
+}
+
+void QtSerialPortAdapter::onError(QSerialPort::SerialPortError error) {
+    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) return;
+    if (!port_.isOpen()) return;
+    // Anything else while open means the device is gone or unusable: close
+    // it so the label shows "Closed" and the watchdog takes over.
+    note_ += " - lost: " + port_.errorString().toStdString();
+    port_.clearError();
+    port_.close();
+}
+
+}  // namespace bxl

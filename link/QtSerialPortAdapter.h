@@ -1,0 +1,41 @@
+// The serial port over QSerialPort: 9600 baud, 8 data bits, no parity, one
+// stop bit, no flow control. A port that fails while open (an adapter pulled
+// out, the far end of a pseudo-terminal gone) is closed, never left hanging.
+#pragma once
+
+#include <QObject>
+#include <QSerialPort>
+#include <functional>
+#include <string>
+
+#include "link/SerialPort.h"
+
+namespace bxl {
+
+class QtSerialPortAdapter : public QObject, public SerialPort {
+    Q_OBJECT
+public:
+    explicit QtSerialPortAdapter(QObject* parent = nullptr);
+    ~QtSerialPortAdapter() override;
+
+    bool setOpen(bool open) override;
+    void setComNumber(uint16_t number) override;
+    bool isOpen() const override;
+    void putChar(uint8_t byte) override;
+    uint8_t getChar() override;
+    void setTriggerAvail(std::function<void(uint16_t count)> handler) override;
+    std::string describe() const override;
+
+    uint16_t comNumber() const { return number_; }
+
+private:
+    void onReadyRead();
+    void onError(QSerialPort::SerialPortError error);
+
+    QSerialPort port_;
+    uint16_t number_ = 0;
+    std::function<void(uint16_t)> trigger_;
+    std::string note_;
+};
+
+}  // namespace bxl
