@@ -1,6 +1,6 @@
 #include "app/Ports.h"
 
-#include "link/NullPort.h"
+#include "link/QtSerialPortAdapter.h"
 #include "ui/main/Form1.h"
 #include "ui/overview/Form2.h"
 #include "ui/overview/LiveOverview.h"
@@ -8,7 +8,7 @@
 namespace bxl {
 
 std::unique_ptr<SerialPort> makeSystemPort() {
-    return std::make_unique<NullPort>();
+    return std::make_unique<QtSerialPortAdapter>();
 }
 
 void attachLiveOverview(TForm1& main, const ValueStore& store, const BindingTable& bindings, TForm2& overview) {
