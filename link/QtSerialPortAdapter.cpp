@@ -48,6 +48,7 @@ std::string resolveDevice(uint16_t number, std::string& via) {
 
 bool QtSerialPortAdapter::setOpen(bool open) {
     if (!open) {
+        lostDevice_.clear();
         if (port_.isOpen()) port_.close();
         return true;
     }
@@ -84,7 +85,23 @@ bool QtSerialPortAdapter::setOpen(bool open) {
     port_.setStopBits(QSerialPort::OneStop);
     port_.setFlowControl(QSerialPort::NoFlowControl);
     note_ = where;
+    openDevice_ = device;
+    lostDevice_.clear();
     return true;
+}
+
+bool QtSerialPortAdapter::reopen() {
+    if (port_.isOpen()) return true;
+    if (lostDevice_.empty()) return false;
+    std::string via;
+    if (resolveDevice(number_, via) != lostDevice_) return false;
+    const std::string lost = lostDevice_;
+    const std::string lostNote = note_;
+    if (setOpen(true)) return true;
+    // Still gone or not usable yet: keep waiting for the same device.
+    lostDevice_ = lost;
+    note_ = lostNote;
+    return false;
 }
 
 void QtSerialPortAdapter::putChar(uint8_t byte) {
@@ -126,6 +143,7 @@ void QtSerialPortAdapter::onError(QSerialPort::SerialPortError error) {
     // Anything else while open means the device is gone or unusable: close
     // it so the label shows "Closed" and the watchdog takes over.
     note_ += " - lost: " + port_.errorString().toStdString();
+    lostDevice_ = openDevice_;
     port_.clearError();
     port_.close();
 }

@@ -25,6 +25,7 @@ public:
     uint8_t getChar() override;
     void setTriggerAvail(std::function<void(uint16_t count)> handler) override;
     std::string describe() const override;
+    bool reopen() override;
 
     uint16_t comNumber() const { return number_; }
 
@@ -36,6 +37,9 @@ private:
     uint16_t number_ = 0;
     std::function<void(uint16_t)> trigger_;
     std::string note_;
+    // The device a failed port had open; reopen() accepts only that one.
+    std::string lostDevice_;
+    std::string openDevice_;
 };
 
 }  // namespace bxl

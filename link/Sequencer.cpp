@@ -15,7 +15,23 @@ void Sequencer::sendFrame(const Frame& frame) {
     for (uint8_t b : frame) port_.putChar(b);
 }
 
+void Sequencer::retryLostPort() {
+    if (port_.isOpen()) {
+        reopenArmed_ = true;
+        reopenCountdown_ = kReopenTicks;
+        return;
+    }
+    if (!reopenArmed_ || --reopenCountdown_ > 0) return;
+    reopenCountdown_ = kReopenTicks;
+    // Failures are swallowed as for any open: the label keeps "Closed".
+    try {
+        port_.reopen();
+    } catch (const std::exception&) {
+    }
+}
+
 void Sequencer::tick() {
+    retryLostPort();
     view_.showPortOpen(port_.isOpen());
     view_.showReceiveCount(rx_.count());
 
@@ -41,13 +57,18 @@ void Sequencer::tick() {
         handleFrame();
         rx_.clear();
         countdown_ = 1;
+        // The quick follow-up request gives no new grace: a unit that answers
+        // only with bad frames would otherwise keep the connection "alive"
+        // for ever, its request slots raising the watchdog again and again.
+        floorDue_ = false;
     }
 }
 
 void Sequencer::requestSlot() {
     countdown_ = kRequestPeriodTicks;
     rx_.clear();
-    if (watchdog_ < kWatchdogFloorTicks) watchdog_ = kWatchdogFloorTicks;
+    if (floorDue_ && watchdog_ < kWatchdogFloorTicks) watchdog_ = kWatchdogFloorTicks;
+    floorDue_ = true;
     if (!port_.isOpen()) return;
 
     switch (linkState_) {
@@ -194,6 +215,7 @@ void Sequencer::send() {
 void Sequencer::portNumberChanged(int number) {
     // Any failure leaves the port closed; the port label shows it from the
     // next tick on.
+    reopenArmed_ = false;
     try {
         port_.setOpen(false);
         port_.setComNumber(static_cast<uint16_t>(number < 1 ? 1 : number > 16 ? 16 : number));
@@ -203,6 +225,7 @@ void Sequencer::portNumberChanged(int number) {
 }
 
 void Sequencer::shutdown() {
+    reopenArmed_ = false;
     try {
         port_.setOpen(false);
     } catch (const std::exception&) {

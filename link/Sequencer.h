@@ -24,6 +24,8 @@ enum LinkState : int32_t {
 inline constexpr int32_t kRequestPeriodTicks = 15;
 inline constexpr int32_t kWatchdogTicks = 50;
 inline constexpr int32_t kWatchdogFloorTicks = 10;
+// While a port that was open has failed, the tick asks for it again this often.
+inline constexpr int32_t kReopenTicks = 20;
 
 inline constexpr Rgb kStatusBlue{0, 0, 255};
 inline constexpr Rgb kStatusMagenta{255, 0, 255};
@@ -56,8 +58,10 @@ public:
     int32_t watchdog() const { return watchdog_; }
     int32_t quietCounter() const { return quiet_; }
     int receiveCount() const { return rx_.count(); }
+    bool reopenArmed() const { return reopenArmed_; }
 
 private:
+    void retryLostPort();
     void requestSlot();
     void handleFrame();
     void applyProcessReply();
@@ -73,6 +77,14 @@ private:
     int32_t countdown_ = 0;
     int32_t watchdog_ = 0;
     int32_t quiet_ = 0;
+    // Set while the port the user chose has been seen open; cleared by a
+    // port-number change and by shutdown. A port that never opened is never
+    // retried: the user picks another number.
+    bool reopenArmed_ = false;
+    // False right after a frame was handled: the request that follows it
+    // does not raise the watchdog to its floor.
+    bool floorDue_ = true;
+    int32_t reopenCountdown_ = 0;
     ReceiveBuffer rx_;
 };
 

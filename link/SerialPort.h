@@ -29,6 +29,10 @@ public:
     // Human-readable note on the port: the device it resolved to, or why it
     // could not be opened. Shown as the port label's tooltip.
     virtual std::string describe() const { return {}; }
+    // Opens again the device that was open when the port failed under the
+    // tool (an adapter pulled out), if that same device is there again;
+    // never another device. False when the port stays closed.
+    virtual bool reopen() { return false; }
 };
 
 }  // namespace bxl
