@@ -109,6 +109,12 @@ int main(int argc, char** argv) {
     Canvas canvas(kGraphWidth, kGraphHeight, ui::faceColour().rgb());
     ValueStore week = store;
     setOfficeClocks(week);
+    ValueStore busy = store;  // every clock active every day: the most work
+    for (int j = 1; j <= 6; ++j) {
+        busy.setCurrent(116 + j, 200 * j);
+        busy.setCurrent(122 + j, 1);
+        busy.setCurrent(128 + j, j % 6);
+    }
     struct Case {
         const char* name;
         std::function<void()> draw;
@@ -118,6 +124,7 @@ int main(int argc, char** argv) {
         {"heat line", [&] { DrawHeatLineGraph(canvas, store); }},
         {"time clock, speed", [&] { DrawTimeClockSpeedGraph(canvas, week); }},
         {"time clock, setpoint", [&] { DrawTimeClockSetpointGraph(canvas, week); }},
+        {"time clock, 6 daily", [&] { DrawTimeClockSpeedGraph(canvas, busy); }},
         {"filters", [&] { DrawFiltersGraph(canvas, store); }},
     };
     const int runs = 200;
