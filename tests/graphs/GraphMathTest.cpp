@@ -75,6 +75,11 @@ TEST(TimeClockSpeedAt, AllSixClocksTakePart) {
     }
 }
 
+TEST(GraphTabForMenu, MenusWithAGraph) {
+    const int menus[][2] = {{2, 0}, {10, 1}, {60, 2}, {70, 3}, {1, -1}, {3, -1}, {99, -1}, {0, -1}};
+    for (const auto& m : menus) EXPECT_EQ(graphTabForMenu(m[0]), m[1]) << m[0];
+}
+
 TEST(FanScale, RoundsUpToMultiplesOf2000) {
     const struct {
         int32_t a[4];

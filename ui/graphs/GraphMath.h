@@ -31,6 +31,24 @@ inline int32_t mod32(int32_t a, int32_t b) {
     return b == -1 ? 0 : a % b;
 }
 
+// The graphs window's tab for a menu number (2, 10, 60, 70 give tabs 0 to 3);
+// -1 for a menu without a graph, where the Graph button is hidden and the
+// window keeps the tab it has.
+inline int graphTabForMenu(int menu) {
+    switch (menu) {
+        case 2:
+            return 0;
+        case 10:
+            return 1;
+        case 60:
+            return 2;
+        case 70:
+            return 3;
+        default:
+            return -1;
+    }
+}
+
 // ---- Ventilation (menu M02) ----
 
 struct FanScale {
