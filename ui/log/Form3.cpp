@@ -66,10 +66,11 @@ TForm3::TForm3(const bxl::ValueStore& store, QWidget* parent, bxl::DateTimeClock
     buildChart();
     applyButtons();
 
-    timer1_.setObjectName(QStringLiteral("Timer1"));
-    timer1_.setInterval(1000);
-    connect(&timer1_, &QTimer::timeout, this, &TForm3::Timer1Timer);
-    timer1_.start();
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(1000);
+    connect(timer1_, &QTimer::timeout, this, &TForm3::Timer1Timer);
+    timer1_->start();
 }
 
 void TForm3::buildLegend() {

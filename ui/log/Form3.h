@@ -108,7 +108,7 @@ private:
     bxl::ui::UpDown* upDown_ = nullptr;
     QLabel* labelLogging_ = nullptr;
     QCustomPlot* chart_ = nullptr;
-    QTimer timer1_;
+    QTimer* timer1_ = nullptr;
 
     int wheelRest_ = 0;  // wheel delta short of a whole notch
     bool panning_ = false;
