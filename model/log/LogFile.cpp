@@ -78,19 +78,42 @@ void addLogFileContents(const LogFileContents& contents, LogStore& log) {
     }
 }
 
+namespace {
+
+// Appends up to limit bytes from f to out; false on a read error.
+bool readUpTo(std::FILE* f, std::vector<uint8_t>& out, uint64_t limit) {
+    uint8_t buf[65536];
+    while (limit > 0) {
+        const std::size_t want = static_cast<std::size_t>(std::min<uint64_t>(limit, sizeof buf));
+        const std::size_t got = std::fread(buf, 1, want, f);
+        out.insert(out.end(), buf, buf + got);
+        limit -= got;
+        if (got < want) return std::ferror(f) == 0;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool readFileBytes(const std::string& path, std::vector<uint8_t>& out) {
     out.clear();
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (f == nullptr) return false;
-    bool ok = true;
-    uint8_t buf[65536];
-    for (;;) {
-        const std::size_t got = std::fread(buf, 1, sizeof buf, f);
-        out.insert(out.end(), buf, buf + got);
-        if (got < sizeof buf) {
-            ok = std::ferror(f) == 0;
-            break;
-        }
+    const bool ok = readUpTo(f, out, UINT64_MAX);
+    std::fclose(f);
+    return ok;
+}
+
+bool readLogFileBytes(const std::string& path, std::vector<uint8_t>& out) {
+    out.clear();
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return false;
+    bool ok = readUpTo(f, out, kLogHeaderSize);
+    if (ok && out.size() == kLogHeaderSize && getU32(out.data()) == kLogFileMagic) {
+        const auto n = static_cast<int32_t>(getU32(out.data() + 4));
+        const auto s = static_cast<int32_t>(getU32(out.data() + 8));
+        if (n >= 0 && s >= 0)
+            ok = readUpTo(f, out, static_cast<uint64_t>(n) * 8u * (1u + static_cast<uint64_t>(s)));
     }
     std::fclose(f);
     return ok;

@@ -45,9 +45,14 @@ LogDecodeStatus decodeLogFile(std::span<const uint8_t> bytes, LogFileContents& o
 // with the store's ordering rule.
 void addLogFileContents(const LogFileContents& contents, LogStore& log);
 
-// Whole-file reading and writing. writeFileBytes is false when the file cannot
-// be opened or when writing or closing it fails.
+// File reading and writing. readFileBytes is false when the file cannot be
+// opened or read; writeFileBytes when it cannot be opened or when writing or
+// closing it fails.
 bool readFileBytes(const std::string& path, std::vector<uint8_t>& out);
+// Reads what a log file's header says it holds and no more: just the first
+// bytes of a file that does not start with the magic, and at most the records
+// the header announces (storage grows with what is actually read).
+bool readLogFileBytes(const std::string& path, std::vector<uint8_t>& out);
 bool writeFileBytes(const std::string& path, std::span<const uint8_t> bytes);
 
 }  // namespace bxl

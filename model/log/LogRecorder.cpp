@@ -58,7 +58,8 @@ void LogRecorder::stop() {
 
 LogTick LogRecorder::tick(int interval) {
     LogTick r;
-    ++blink_;
+    // Wraps instead of overflowing; only the parity counts.
+    blink_ = static_cast<int32_t>(static_cast<uint32_t>(blink_) + 1u);
     const bool odd = (blink_ & 1) != 0;
     if (!odd) {
         r.flash = LogFlash::Off;

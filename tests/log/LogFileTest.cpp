@@ -192,6 +192,20 @@ TEST(LogFile, WriteAndReadFiles) {
     EXPECT_FALSE(bxl::readFileBytes(tempPath(dir, "missing.LOG"), back));
     EXPECT_FALSE(bxl::readFileBytes(dir.path().toStdString(), back));
     EXPECT_FALSE(bxl::writeFileBytes(tempPath(dir, "no/such/dir.LOG"), small));
+    // A log file is read as far as its header announces; any other file only
+    // as far as its first bytes.
+    Bytes trailing = fixture(2, 15, 2);
+    const std::size_t logSize = trailing.size();
+    trailing.resize(logSize + 5000, 0xAB);
+    ASSERT_TRUE(bxl::writeFileBytes(path, trailing));
+    ASSERT_TRUE(bxl::readLogFileBytes(path, back));
+    EXPECT_EQ(back, Bytes(trailing.begin(), trailing.begin() + static_cast<std::ptrdiff_t>(logSize)));
+    trailing[0] = 'M';
+    ASSERT_TRUE(bxl::writeFileBytes(path, trailing));
+    ASSERT_TRUE(bxl::readLogFileBytes(path, back));
+    EXPECT_EQ(back.size(), bxl::kLogHeaderSize);
+    EXPECT_FALSE(bxl::readLogFileBytes(tempPath(dir, "missing.LOG"), back));
+
     // The device accepts the open but fails every write: reported, not lost.
     EXPECT_FALSE(bxl::writeFileBytes("/dev/full", small));
 }

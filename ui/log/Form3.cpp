@@ -435,7 +435,7 @@ void TForm3::ButtonLoadClick() {
     const QString path = pickOpenPath_ ? pickOpenPath_() : defaultOpenPath();
     if (path.isEmpty()) return;
     std::vector<uint8_t> bytes;
-    if (!bxl::readFileBytes(QFile::encodeName(path).toStdString(), bytes)) {
+    if (!bxl::readLogFileBytes(QFile::encodeName(path).toStdString(), bytes)) {
         reportError(QStringLiteral("Cannot read file."));
         return;
     }

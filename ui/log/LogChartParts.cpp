@@ -1,6 +1,7 @@
 #include "ui/log/LogChartParts.h"
 
 #include <QDate>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QToolButton>
 #include <algorithm>
@@ -84,6 +85,20 @@ void UpDown::resizeEvent(QResizeEvent*) {
     const int h = height() / 2;
     up_->setGeometry(0, 0, width(), h);
     down_->setGeometry(0, h, width(), height() - h);
+}
+
+}  // namespace bxl::ui
+
+namespace bxl::ui {
+
+void UpDown::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Up) {
+        step(1);
+    } else if (e->key() == Qt::Key_Down) {
+        step(-1);
+    } else {
+        QWidget::keyPressEvent(e);
+    }
 }
 
 }  // namespace bxl::ui

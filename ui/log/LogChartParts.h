@@ -61,6 +61,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent*) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void step(int d);
