@@ -121,9 +121,16 @@ TEST(Form3, LegendShowsAndHidesSeriesAndMarkers) {
     w.form.show();
     w.form.ButtonStartClick();
     w.tick();
+    w.tick(10);
+    const QCPRange bare = w.form.chart()->xAxis->range();
     w.find<QCheckBox>("CheckBoxLogP")->click();
     for (int s = 0; s < 15; ++s)
         EXPECT_EQ(w.form.chart()->graph(s)->scatterStyle().shape(), QCPScatterStyle::ssSquare) << s;
+    // The axes leave room for the outermost markers.
+    const QCPRange marked = w.form.chart()->xAxis->range();
+    EXPECT_LT(marked.lower, bare.lower);
+    EXPECT_GT(marked.upper, bare.upper);
+    EXPECT_LT(marked.size(), bare.size() * 1.05);
 
     w.find<QCheckBox>("CheckBox1")->click();
     EXPECT_FALSE(w.form.chart()->graph(0)->visible());
@@ -131,7 +138,7 @@ TEST(Form3, LegendShowsAndHidesSeriesAndMarkers) {
     w.tick(10);  // a hidden series keeps receiving samples
     w.find<QCheckBox>("CheckBox1")->click();
     EXPECT_TRUE(w.form.chart()->graph(0)->visible());
-    EXPECT_EQ(w.points(1), 2);
+    EXPECT_EQ(w.points(1), 3);
     // A series shown later gets the markers too.
     w.find<QCheckBox>("CheckBox5")->click();
     EXPECT_TRUE(w.form.chart()->graph(4)->visible());

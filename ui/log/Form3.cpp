@@ -33,6 +33,8 @@ constexpr int kChartMargin = 8;
 
 constexpr int kWheelNotch = 120;
 constexpr double kMinute = 1.0 / 1440.0;
+// Pixels kept free at the plot's edges while point markers are shown.
+constexpr int kMarkerRoom = 3;
 
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, int x, int y) {
     auto* b = new QPushButton(QString::fromLatin1(caption), parent);
@@ -160,6 +162,9 @@ void TForm3::buildChart() {
     chart_->setBackground(Qt::white);
     chart_->axisRect()->setBackground(Qt::white);
     chart_->legend->setVisible(false);
+    // The chart's title: one empty line above the plot.
+    chart_->plotLayout()->insertRow(0);
+    chart_->plotLayout()->addElement(0, 0, new QCPTextElement(chart_, QStringLiteral(" ")));
     chart_->xAxis->setTicker(QSharedPointer<QCPAxisTicker>(new bxl::ui::DateTimeNumberTicker));
     chart_->yAxis->setTicker(QSharedPointer<QCPAxisTicker>(new bxl::ui::MinStepTicker));
     chart_->setSelectionRectMode(QCP::srmCustom);
@@ -294,8 +299,19 @@ void TForm3::appendToGraphs(std::size_t index) {
 
 void TForm3::applyRanges() {
     const bxl::ChartRanges r = view_.ranges(log_, visibleSeries());
-    chart_->xAxis->setRange(shownRange(r.bottom, kMinute));
-    chart_->yAxis->setRange(shownRange(r.left, 1.0));
+    QCPRange x = shownRange(r.bottom, kMinute);
+    QCPRange y = shownRange(r.left, 1.0);
+    const QRect plot = chart_->axisRect()->rect();
+    if (!view_.zoomed() && checkBoxLogP_->isChecked() && plot.width() > 8 * kMarkerRoom &&
+        plot.height() > 8 * kMarkerRoom) {
+        // Room for the markers of the outermost points.
+        const double padX = x.size() * kMarkerRoom / (plot.width() - 2 * kMarkerRoom);
+        const double padY = y.size() * kMarkerRoom / (plot.height() - 2 * kMarkerRoom);
+        x = {x.lower - padX, x.upper + padX};
+        y = {y.lower - padY, y.upper + padY};
+    }
+    chart_->xAxis->setRange(x);
+    chart_->yAxis->setRange(y);
 }
 
 void TForm3::redraw() {
@@ -405,7 +421,7 @@ QString TForm3::defaultSavePath() {
     QFileDialog d(this);
     d.setObjectName(QStringLiteral("SaveDialog1"));
     d.setAcceptMode(QFileDialog::AcceptSave);
-    d.setNameFilter(QStringLiteral("Log files (*.LOG *.log)"));
+    d.setNameFilter(QStringLiteral("Log files (*.LOG)"));
     d.setDefaultSuffix(QStringLiteral("LOG"));
     d.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
@@ -417,7 +433,7 @@ QString TForm3::defaultOpenPath() {
     d.setObjectName(QStringLiteral("OpenDialog1"));
     d.setAcceptMode(QFileDialog::AcceptOpen);
     d.setFileMode(QFileDialog::ExistingFile);
-    d.setNameFilter(QStringLiteral("Log files (*.LOG *.log)"));
+    d.setNameFilter(QStringLiteral("Log files (*.LOG)"));
     d.setDefaultSuffix(QStringLiteral("LOG"));
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
     return d.selectedFiles().constFirst();
