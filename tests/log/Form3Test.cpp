@@ -180,6 +180,28 @@ TEST(Form3, RecordingFillsTheChartAndFlashesWhileHidden) {
     EXPECT_FALSE(w.enabled("ButtonSave"));
 }
 
+TEST(Form3, ClockSetBackKeepsTheChartInStepWithTheSamples) {
+    Window w;
+    w.form.show();
+    w.find<QLineEdit>("Edit1")->setText(QStringLiteral("2"));
+    w.form.ButtonStartClick();
+    w.tick(6);
+    w.now -= 3.0 / 86400.0;  // clock set back by more than one interval
+    w.values.setCurrent(258, 99);
+    w.tick(2);
+    const bxl::LogStore& log = w.form.logStore();
+    ASSERT_EQ(log.count(2), 4u);
+    for (int s = 0; s < 15; ++s) {
+        QCPGraph* g = w.form.chart()->graph(s);
+        ASSERT_EQ(g->dataCount(), 4) << s;
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(g->data()->at(i)->key, log.time(s, static_cast<std::size_t>(i))) << s;
+            EXPECT_EQ(g->data()->at(i)->value, log.value(s, static_cast<std::size_t>(i))) << s;
+        }
+    }
+    EXPECT_DOUBLE_EQ(w.form.chart()->graph(2)->data()->at(2)->value, 9.9);
+}
+
 TEST(Form3, IntervalFieldAndSpinner) {
     Window w;
     QLineEdit* edit = w.find<QLineEdit>("Edit1");

@@ -1,7 +1,9 @@
 // The log window: trend recorder, chart with legend and zoom, log files.
 #pragma once
 
+#include <QAbstractButton>
 #include <QPoint>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -13,7 +15,6 @@
 #include "model/log/LogStore.h"
 #include "model/log/LogView.h"
 
-class QAbstractButton;
 class QCheckBox;
 class QCustomPlot;
 class QGroupBox;
@@ -90,7 +91,7 @@ private:
     bxl::LogStore log_;
     bxl::LogRecorder recorder_;
     bxl::LogView view_;
-    QAbstractButton* logButton_ = nullptr;
+    QPointer<QAbstractButton> logButton_;
     PathPicker pickSavePath_;
     PathPicker pickOpenPath_;
     ErrorSink showError_;
