@@ -61,20 +61,23 @@ LogDecodeStatus decodeLogFile(std::span<const uint8_t> bytes, LogFileContents& o
     const std::size_t recordSize = 8 * (1 + static_cast<std::size_t>(s));
     const std::size_t whole = (bytes.size() - kLogHeaderSize) / recordSize;
     const std::size_t count = std::min<std::size_t>(whole, static_cast<std::size_t>(n));
-    out.records.resize(count);
+    const auto kept = static_cast<std::size_t>(out.series);
+    out.times.resize(count);
+    out.values.resize(count * kept);
     const uint8_t* p = bytes.data() + kLogHeaderSize;
     for (std::size_t i = 0; i < count; ++i, p += recordSize) {
-        LogRecord& r = out.records[i];
-        r.time = getF64(p);
-        for (int k = 0; k < out.series; ++k) r.values[static_cast<std::size_t>(k)] = getF64(p + 8 * (1 + k));
+        out.times[i] = getF64(p);
+        for (std::size_t k = 0; k < kept; ++k) out.values[i * kept + k] = getF64(p + 8 * (1 + k));
     }
     return LogDecodeStatus::Ok;
 }
 
 void addLogFileContents(const LogFileContents& contents, LogStore& log) {
     log.clear();
-    for (const LogRecord& r : contents.records) {
-        for (int k = 0; k < contents.series; ++k) log.add(k, r.time, r.values[static_cast<std::size_t>(k)]);
+    const auto kept = static_cast<std::size_t>(contents.series);
+    for (std::size_t i = 0; i < contents.recordCount(); ++i) {
+        for (std::size_t k = 0; k < kept; ++k)
+            log.add(static_cast<int>(k), contents.times[i], contents.values[i * kept + k]);
     }
 }
 

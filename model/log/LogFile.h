@@ -4,7 +4,6 @@
 // over bytes; reading and writing the file are kept apart from them.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -21,24 +20,21 @@ inline constexpr std::size_t kLogHeaderSize = 12;
 // time of point i of series 1 and the values of point i of series 1..15.
 std::vector<uint8_t> encodeLogFile(const LogStore& log);
 
-struct LogRecord {
-    double time = 0.0;
-    std::array<double, kLogSeriesCount> values{};
-};
-
 struct LogFileContents {
-    int series = 0;  // series filled from each record: S, at most 15
-    std::vector<LogRecord> records;
+    int series = 0;              // values kept per record: S, at most 15
+    std::vector<double> times;   // time of record i
+    std::vector<double> values;  // value k of record i at i * series + k
+    std::size_t recordCount() const { return times.size(); }
 };
 
 enum class LogDecodeStatus {
-    Ok,         // records holds every whole record the bytes carry, up to N
+    Ok,         // every whole record the bytes carry, up to N
     BadFormat,  // no magic, header cut short, or negative N or S
 };
 
 // Reads a log file's bytes. A file ending early gives the whole records read
-// so far; values beyond the fifteenth of a record are skipped. Storage grows
-// with the bytes actually present, never with the count in the header.
+// so far; values beyond the fifteenth of a record are skipped. Storage is
+// never larger than the bytes present, whatever the header announces.
 LogDecodeStatus decodeLogFile(std::span<const uint8_t> bytes, LogFileContents& out);
 
 // Replaces the log's points with those of a decoded file, record by record,
