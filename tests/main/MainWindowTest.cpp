@@ -226,6 +226,17 @@ TEST_F(MainWindow, SecondaryWindowsAndGraphTabs) {
     // No recording: the window closes without a question.
     EXPECT_TRUE(form->FormCloseQuery());
     EXPECT_TRUE(questions.isEmpty());
+
+    // While recording it asks; Cancel keeps everything running.
+    log.show();
+    log.ButtonStartClick();
+    answer = false;
+    EXPECT_FALSE(form->FormCloseQuery());
+    EXPECT_EQ(questions, QStringList{QStringLiteral("Logging active, sure to close application?")});
+    EXPECT_TRUE(log.logActive());
+    answer = true;
+    EXPECT_TRUE(form->FormCloseQuery());
+    log.ButtonStopClick();
 }
 
 TEST_F(MainWindow, PortSpinnerStaysWithin1To16) {

@@ -1,8 +1,129 @@
 #include "ui/graphs/Form4.h"
 
+#include <QFrame>
+#include <QPainter>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QTimer>
+
 #include "ui/common/UiCommon.h"
+#include "ui/graphs/Graphs.h"
+
+namespace bxl::graphs {
+
+// Shows the graph image unscaled at its top-left corner.
+class GraphImageView : public QWidget {
+public:
+    explicit GraphImageView(QWidget* parent) : QWidget(parent) {}
+    void setCanvas(const Canvas* canvas) {
+        canvas_ = canvas;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (canvas_ == nullptr) return;
+        QPainter p(this);
+        p.drawImage(0, 0, canvas_->image());
+    }
+
+private:
+    const Canvas* canvas_ = nullptr;
+};
+
+}  // namespace bxl::graphs
+
+namespace {
+// The tab strip and its client area, in window coordinates.
+constexpr int kTabLeft = 8;
+constexpr int kTabTop = 8;
+constexpr int kTabWidth = 721;
+constexpr int kTabHeight = 481;
+constexpr int kStripHeight = 21;
+}  // namespace
 
 TForm4::TForm4(const bxl::ValueStore& store, QWidget* parent) : QWidget(parent), store_(store) {
     setObjectName(QStringLiteral("Form4"));
+    // Outer size 754 x 537: the client area of a fixed window with a caption.
     bxl::ui::setupFixedWindow(this, QStringLiteral("Graph's"), 738, 498, 953, 305);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, bxl::ui::faceColour());
+    setPalette(pal);
+
+    // The client area the four tabs share, drawn as a raised page under the strip.
+    auto* page = new QFrame(this);
+    page->setObjectName(QStringLiteral("TabControl1Page"));
+    page->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    page->setGeometry(kTabLeft, kTabTop + kStripHeight - 1, kTabWidth, kTabHeight - kStripHeight + 1);
+
+    tabControl1_ = new QTabBar(this);
+    tabControl1_->setObjectName(QStringLiteral("TabControl1"));
+    tabControl1_->setDrawBase(false);
+    tabControl1_->setExpanding(false);
+    tabControl1_->addTab(QStringLiteral("M2 Ventilation"));
+    tabControl1_->addTab(QStringLiteral("M10 Heatline"));
+    tabControl1_->addTab(QStringLiteral("M60 Time clock"));
+    tabControl1_->addTab(QStringLiteral("M70 Filters"));
+    tabControl1_->setCurrentIndex(0);
+    tabControl1_->setGeometry(kTabLeft, kTabTop, kTabWidth, kStripHeight);
+
+    image1_ = new bxl::graphs::GraphImageView(this);
+    image1_->setObjectName(QStringLiteral("Image1"));
+    image1_->setGeometry(kTabLeft + 8, kTabTop + 24, bxl::graphs::kGraphWidth, bxl::graphs::kGraphHeight);
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(2000);
+    connect(timer1_, &QTimer::timeout, this, &TForm4::Timer1Timer);
+    connect(tabControl1_, &QTabBar::currentChanged, this, [this](int) { TabControl1Change(); });
+    timer1_->start();
+}
+
+TForm4::~TForm4() = default;
+
+void TForm4::selectTab(int index) {
+    const QSignalBlocker block(tabControl1_);
+    tabControl1_->setCurrentIndex(index);
+}
+
+int TForm4::selectedTab() const {
+    return tabControl1_->currentIndex();
+}
+
+const QImage* TForm4::graphImage() const {
+    return canvas_ ? &canvas_->image() : nullptr;
+}
+
+void TForm4::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Restoring a minimised window is not a new show.
+    if (!event->spontaneous()) FormShow();
+}
+
+void TForm4::FormShow() {
+    if (!canvas_) {
+        canvas_ = std::make_unique<bxl::graphs::Canvas>(bxl::graphs::kGraphWidth, bxl::graphs::kGraphHeight,
+                                                        bxl::ui::faceColour().rgb());
+        canvas_->setBrush(canvas_->faceColour());
+        canvas_->fillRect(0, 0, bxl::graphs::kGraphWidth, bxl::graphs::kGraphHeight);
+        image1_->setCanvas(canvas_.get());
+    }
+    TabControl1Change();
+}
+
+void TForm4::TabControl1Change() {
+    timer1_->stop();
+    RedrawSelectedGraph();
+    timer1_->start();
+}
+
+void TForm4::Timer1Timer() {
+    RedrawSelectedGraph();
+}
+
+void TForm4::RedrawSelectedGraph() {
+    if (!isVisible() || !canvas_) return;
+    bxl::graphs::DrawGraphForTab(*canvas_, store_, selectedTab());
+    image1_->update();
 }

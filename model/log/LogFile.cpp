@@ -1,0 +1,134 @@
+#include "model/log/LogFile.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdio>
+
+namespace bxl {
+
+namespace {
+
+void putU32(std::vector<uint8_t>& out, uint32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+void putF64(std::vector<uint8_t>& out, double d) {
+    const auto v = std::bit_cast<uint64_t>(d);
+    for (int i = 0; i < 8; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+uint32_t getU32(const uint8_t* p) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | p[i];
+    return v;
+}
+
+double getF64(const uint8_t* p) {
+    uint64_t v = 0;
+    for (int i = 7; i >= 0; --i) v = (v << 8) | p[i];
+    return std::bit_cast<double>(v);
+}
+
+}  // namespace
+
+std::vector<uint8_t> encodeLogFile(const LogStore& log) {
+    const std::size_t n = log.count(0);
+    std::vector<uint8_t> out;
+    out.reserve(kLogHeaderSize + n * 8 * (1 + kLogSeriesCount));
+    putU32(out, kLogFileMagic);
+    putU32(out, static_cast<uint32_t>(n));
+    putU32(out, kLogSeriesCount);
+    for (std::size_t i = 0; i < n; ++i) {
+        putF64(out, log.time(0, i));
+        for (int s = 0; s < kLogSeriesCount; ++s) {
+            // All series share the length of series 1 except after loading a
+            // file with fewer series; a missing point is written as 0.
+            putF64(out, i < log.count(s) ? log.value(s, i) : 0.0);
+        }
+    }
+    return out;
+}
+
+LogDecodeStatus decodeLogFile(std::span<const uint8_t> bytes, LogFileContents& out) {
+    out = {};
+    if (bytes.size() < kLogHeaderSize || getU32(bytes.data()) != kLogFileMagic)
+        return LogDecodeStatus::BadFormat;
+    const auto n = static_cast<int32_t>(getU32(bytes.data() + 4));
+    const auto s = static_cast<int32_t>(getU32(bytes.data() + 8));
+    if (n < 0 || s < 0) return LogDecodeStatus::BadFormat;
+
+    out.series = std::min<int32_t>(s, kLogSeriesCount);
+    const std::size_t recordSize = 8 * (1 + static_cast<std::size_t>(s));
+    const std::size_t whole = (bytes.size() - kLogHeaderSize) / recordSize;
+    const std::size_t count = std::min<std::size_t>(whole, static_cast<std::size_t>(n));
+    const auto kept = static_cast<std::size_t>(out.series);
+    out.times.resize(count);
+    out.values.resize(count * kept);
+    const uint8_t* p = bytes.data() + kLogHeaderSize;
+    for (std::size_t i = 0; i < count; ++i, p += recordSize) {
+        out.times[i] = getF64(p);
+        for (std::size_t k = 0; k < kept; ++k) out.values[i * kept + k] = getF64(p + 8 * (1 + k));
+    }
+    return LogDecodeStatus::Ok;
+}
+
+void addLogFileContents(const LogFileContents& contents, LogStore& log) {
+    log.clear();
+    const auto kept = static_cast<std::size_t>(contents.series);
+    for (std::size_t i = 0; i < contents.recordCount(); ++i) {
+        for (std::size_t k = 0; k < kept; ++k)
+            log.add(static_cast<int>(k), contents.times[i], contents.values[i * kept + k]);
+    }
+}
+
+namespace {
+
+// Appends up to limit bytes from f to out; false on a read error.
+bool readUpTo(std::FILE* f, std::vector<uint8_t>& out, uint64_t limit) {
+    uint8_t buf[65536];
+    while (limit > 0) {
+        const std::size_t want = static_cast<std::size_t>(std::min<uint64_t>(limit, sizeof buf));
+        const std::size_t got = std::fread(buf, 1, want, f);
+        out.insert(out.end(), buf, buf + got);
+        limit -= got;
+        if (got < want) return std::ferror(f) == 0;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool readFileBytes(const std::string& path, std::vector<uint8_t>& out) {
+    out.clear();
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return false;
+    const bool ok = readUpTo(f, out, UINT64_MAX);
+    std::fclose(f);
+    return ok;
+}
+
+bool readLogFileBytes(const std::string& path, std::vector<uint8_t>& out) {
+    out.clear();
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return false;
+    bool ok = readUpTo(f, out, kLogHeaderSize);
+    if (ok && out.size() == kLogHeaderSize && getU32(out.data()) == kLogFileMagic) {
+        const auto n = static_cast<int32_t>(getU32(out.data() + 4));
+        const auto s = static_cast<int32_t>(getU32(out.data() + 8));
+        if (n >= 0 && s >= 0)
+            ok = readUpTo(f, out, static_cast<uint64_t>(n) * 8u * (1u + static_cast<uint64_t>(s)));
+    }
+    std::fclose(f);
+    return ok;
+}
+
+bool writeFileBytes(const std::string& path, std::span<const uint8_t> bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    return ok;
+}
+
+}  // namespace bxl

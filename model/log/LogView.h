@@ -1,0 +1,40 @@
+// The ranges the log chart shows: automatic (spanning the visible points)
+// until the user zooms or pans, fixed afterwards until the zoom is undone.
+#pragma once
+
+#include "model/log/LogStore.h"
+
+namespace bxl {
+
+struct ChartRanges {
+    AxisRange bottom;  // time axis, date-time numbers
+    AxisRange left;    // value axis
+    friend bool operator==(const ChartRanges&, const ChartRanges&) = default;
+};
+
+// Zoom by percent: each end moves inwards by (P - 100) % of the span, so 110
+// narrows the span to 80 % and 90 widens it to 120 %.
+AxisRange zoomByPercent(AxisRange r, int percent);
+
+class LogView {
+public:
+    // The ranges in force: the fixed ones while zoomed, otherwise those of the
+    // visible series' points.
+    ChartRanges ranges(const LogStore& log, const SeriesMask& visible) const;
+
+    // Zooms both axes about their centres from the ranges in force.
+    void zoomByPercent(const LogStore& log, const SeriesMask& visible, int percent);
+
+    // Fixes the axes at the given ranges (rectangle zoom, panning).
+    void setRanges(const ChartRanges& r);
+
+    // Back to automatic ranges.
+    void undoZoom() { zoomed_ = false; }
+    bool zoomed() const { return zoomed_; }
+
+private:
+    bool zoomed_ = false;
+    ChartRanges fixed_;
+};
+
+}  // namespace bxl

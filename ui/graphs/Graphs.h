@@ -1,0 +1,33 @@
+// The four graphs of the graphs window. Each operation redraws the whole
+// 700 x 440 image of the canvas from the current values of the store.
+#pragma once
+
+#include "model/ValueStore.h"
+#include "ui/graphs/Canvas.h"
+
+namespace bxl::graphs {
+
+inline constexpr int kGraphWidth = 700;
+inline constexpr int kGraphHeight = 440;
+
+// Tab 0: the supply and exhaust fan curves of menu M02.
+void DrawVentilationGraph(Canvas& canvas, const ValueStore& store);
+// Tab 1: the heating and cooling lines of menu M10 with the operating point.
+void DrawHeatLineGraph(Canvas& canvas, const ValueStore& store);
+// Tab 2: the week of the select clocks of menu M60, as ventilation speeds
+// (flow control modes 0 and 5) or as the setpoint choice (other modes).
+void DrawTimeClockSpeedGraph(Canvas& canvas, const ValueStore& store);
+void DrawTimeClockSetpointGraph(Canvas& canvas, const ValueStore& store);
+// Tab 3: the filter pressure limits of menu M70 with the operating points.
+void DrawFiltersGraph(Canvas& canvas, const ValueStore& store);
+
+// Draws the graph of a tab index 0..3; any other index draws nothing. For
+// tab 2 the flow control mode (value index 92) picks the form.
+void DrawGraphForTab(Canvas& canvas, const ValueStore& store, int tab);
+
+// True when the time clock tab shows speeds for this flow control mode.
+inline bool timeClockShowsSpeed(int32_t flowControlMode) {
+    return flowControlMode == 0 || flowControlMode == 5;
+}
+
+}  // namespace bxl::graphs
