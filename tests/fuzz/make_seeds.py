@@ -81,6 +81,28 @@ seeds_ctl = {
 }
 
 
+def log_file(records, series=15, count=None, magic=0xEFFE7007):
+    out = struct.pack("<Iii", magic, len(records) if count is None else count, series)
+    for t, values in records:
+        out += struct.pack("<d", t) + b"".join(struct.pack("<d", v) for v in values)
+    return out
+
+
+day = 46000.0
+rec15 = [(day + i / 86400 * 10, [i * 0.5 + k for k in range(15)]) for i in range(4)]
+seeds_log = {
+    "empty": log_file([]),
+    "full_records": log_file(rec15),
+    "thirteen_series": log_file([(t, v[:13]) for t, v in rec15], series=13),
+    "seventeen_series": log_file([(t, v + [9.0, 9.5]) for t, v in rec15], series=17),
+    "cut_short": log_file(rec15)[:12 + 128 * 2 + 40],
+    "more_announced": log_file(rec15, count=1000),
+    "unsorted_nan": log_file([(day + 1, [1.0] * 15), (float("nan"), [2.0] * 15), (day, [3.0] * 15)]),
+    "bad_magic": log_file(rec15, magic=0x12345678),
+    "header_only_magic": struct.pack("<I", 0xEFFE7007) + b"\x01\x00",
+}
+
+
 def write(target, seeds):
     d = os.path.join(HERE, "corpus", target)
     os.makedirs(d, exist_ok=True)
@@ -91,3 +113,4 @@ def write(target, seeds):
 
 write("sequencer", seeds_seq)
 write("controls_file", seeds_ctl)
+write("log_file", seeds_log)
