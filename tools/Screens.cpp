@@ -182,9 +182,13 @@ void run(const QString& simPath, const QString& outDir) {
     waitFor(QStringLiteral("the next process reply"), 15000,
             [&] { return statusText(form1) == QLatin1String("Process received from Brisaval XL"); });
 
+    // The live values of M01 as they are after a Get.
+    auto* pages = child<TPageControl>(form1, "PageControl1");
+    pages->setCurrentIndex(0);
+    shooter.shoot(form1, QStringLiteral("main-live.png"), 0);
+
     // The main window on M02 with the editor open on a speed setting, stepped
     // up once so it shows as changed and not yet sent.
-    auto* pages = child<TPageControl>(form1, "PageControl1");
     const int speed = bindingOfRow(bindings, 2, 2);
     pages->setCurrentIndex(bindings.at(speed).page);
     pump(100);
