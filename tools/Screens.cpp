@@ -1,0 +1,330 @@
+// bxl-screens: takes the user guide's screenshots of every window.
+//
+//   bxl-screens --sim PATH/bxl-unit-sim --out DIR
+//
+// Builds the four windows wired as the application wires them, starts the
+// simulated unit on a pseudo-terminal under a private XDG_DATA_HOME (so its
+// port 1 alias never touches the user's own), waits for live data, and then
+// walks through what a service engineer does: Get, open the editor on a
+// setting, the overview in each unit variant and orientation, a short log
+// while a forced ventilation speed ramps the fans, and every graph. Each
+// window is saved with QWidget::grab() as a PNG into DIR.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cstdio>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "app/Ports.h"
+#include "model/Bindings.h"
+#include "model/ParamTable.h"
+#include "model/ValueStore.h"
+#include "ui/graphs/Form4.h"
+#include "ui/log/Form3.h"
+#include "ui/main/Form1.h"
+#include "ui/main/PageControl.h"
+#include "ui/overview/Form2.h"
+#include "ui/overview/OverviewLogic.h"
+
+namespace {
+
+constexpr const char* kUsage = "usage: bxl-screens --sim PATH/bxl-unit-sim --out DIR\n";
+
+// Setting value indexes the walk changes.
+constexpr int kFlowControlMode = 92;    // M02.10
+constexpr int kForceVentilation = 425;  // M30.10
+constexpr int kClockTime = 117;         // M60.11 .. M60.61 (+j)
+constexpr int kClockDay = 123;          // M60.12 .. M60.62
+constexpr int kClockSpeed = 129;        // M60.13 .. M60.63
+
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+void say(const QString& text) {
+    std::fprintf(stderr, "bxl-screens: %s\n", qPrintable(text));
+}
+
+// The main window's status line, for reports of a stalled walk.
+QString lastStatus() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* info = w->findChild<QLabel*>(QStringLiteral("LabelInfo"))) return info->text();
+    return QStringLiteral("none");
+}
+
+// Runs the event loop until done() holds; fails after timeoutMs.
+void waitFor(const QString& what, int timeoutMs, const std::function<bool()>& done) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired())
+            throw Failure(
+                ("timed out waiting for " + what + " (status line: " + lastStatus() + ")").toStdString());
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+}
+
+// Runs the event loop for ms milliseconds.
+void pump(int ms) {
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+}
+
+template <typename T>
+T* child(QWidget& w, const char* name) {
+    T* c = w.findChild<T*>(QString::fromLatin1(name));
+    if (c == nullptr) throw Failure(std::string("no widget named ") + name);
+    return c;
+}
+
+class Shooter {
+public:
+    explicit Shooter(QString dir) : dir_(std::move(dir)) {}
+    // settleMs lets the window take its latest state first; grab() itself
+    // always paints afresh.
+    void shoot(QWidget& w, const QString& name, int settleMs = 300) {
+        pump(settleMs);
+        const QString path = QDir(dir_).filePath(name);
+        if (!w.grab().save(path, "PNG")) throw Failure(("cannot write " + path).toStdString());
+        say("wrote " + path);
+    }
+
+private:
+    QString dir_;
+};
+
+// Sets a setting in the tool as if the unit held it, so no field shows it
+// as changed.
+void setAsReceived(bxl::ValueStore& store, int index, int32_t v) {
+    store.setCurrent(index, v);
+    store.setReceived(index, v);
+}
+
+int bindingOfRow(const bxl::BindingTable& bindings, int menu, int item) {
+    for (int i = 0; i < bxl::kBindingCount; ++i) {
+        const bxl::Binding& b = bindings.at(i);
+        if (b.valueIndex == -1) break;
+        const bxl::ParamRow& r = bxl::kParamTable[b.row];
+        if (r.menu == menu && r.item == item) return i;
+    }
+    throw Failure("no menu line M" + std::to_string(menu) + "." + std::to_string(item));
+}
+
+QString statusText(TForm1& form1) {
+    return child<QLabel>(form1, "LabelInfo")->text();
+}
+
+void run(const QString& simPath, const QString& outDir) {
+    if (!QFileInfo(simPath).isExecutable()) throw Failure(("no simulator at " + simPath).toStdString());
+    if (!QDir().mkpath(outDir)) throw Failure(("cannot make " + outDir).toStdString());
+    Shooter shooter(outDir);
+
+    // A private data folder: the simulator's port alias lives there and the
+    // tool resolves port 1 to it.
+    QTemporaryDir data;
+    if (!data.isValid()) throw Failure("cannot make a temporary folder");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    const QString alias = data.path() + QStringLiteral("/brisaval-xl/ports/com1");
+
+    QProcess sim;
+    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    sim.setStandardOutputFile(QProcess::nullDevice());
+    sim.start(simPath, {QStringLiteral("--port"), QStringLiteral("1"), QStringLiteral("--quiet")});
+    if (!sim.waitForStarted(5000)) throw Failure("the simulator did not start");
+    struct StopSim {
+        QProcess& p;
+        ~StopSim() {
+            p.terminate();
+            if (!p.waitForFinished(3000)) p.kill();
+            p.waitForFinished(1000);
+        }
+    } stopSim{sim};
+    waitFor(QStringLiteral("the simulator's port alias"), 5000, [&] { return QFileInfo::exists(alias); });
+
+    // The windows, wired as the application wires them.
+    bxl::ValueStore store;
+    bxl::BindingTable bindings;
+    auto port = bxl::makeSystemPort();
+    TForm1 form1(store, bindings, *port);
+    TForm2 form2;
+    TForm3 form3(store);
+    TForm4 form4(store);
+    form1.attachWindows(&form2, &form3, &form4);
+    bxl::attachLiveOverview(form1, store, bindings, form2);
+    // No questions: the walk answers OK and never picks a file. A message
+    // box the walk does not expect fails the run at its end.
+    QString unexpected;
+    form1.confirm = [](const QString&) { return true; };
+    form1.showError = [&unexpected](const QString& text) { unexpected = text; };
+    form3.setErrorSink([&unexpected](const QString& text) { unexpected = text; });
+
+    form1.show();
+    waitFor(QStringLiteral("live process values"), 15000,
+            [&] { return statusText(form1) == QLatin1String("Process received from Brisaval XL"); });
+
+    // Get: read the unit's settings.
+    form1.BitBtnHaalClick();
+    waitFor(QStringLiteral("the controls"), 15000,
+            [&] { return statusText(form1) == QLatin1String("Controls received from Brisaval XL"); });
+    waitFor(QStringLiteral("the next process reply"), 15000,
+            [&] { return statusText(form1) == QLatin1String("Process received from Brisaval XL"); });
+
+    // The live values of M01 as they are after a Get.
+    auto* pages = child<TPageControl>(form1, "PageControl1");
+    pages->setCurrentIndex(0);
+    shooter.shoot(form1, QStringLiteral("main-live.png"), 0);
+
+    // The main window on M02 with the editor open on a speed setting, stepped
+    // up once so it shows as changed and not yet sent.
+    const int speed = bindingOfRow(bindings, 2, 2);
+    pages->setCurrentIndex(bindings.at(speed).page);
+    pump(100);
+    QLineEdit* field = form1.valueField(speed);
+    field->setFocus();
+    form1.Edit1Enter(field);
+    form1.ButtonEditPPMMClick(child<QAbstractButton>(form1, "ButtonEditPP"));
+    // Taken just after a process reply, so the status line reads as it does
+    // most of the time.
+    pump(300);
+    waitFor(QStringLiteral("a process reply"), 15000,
+            [&] { return statusText(form1) == QLatin1String("Process received from Brisaval XL"); });
+    shooter.shoot(form1, QStringLiteral("main.png"), 0);
+    // Put the setting back as it was so later sends leave it alone.
+    form1.ButtonEditPPMMClick(child<QAbstractButton>(form1, "ButtonEditMM"));
+    form1.ButtonXEditClick();
+    pages->setCurrentIndex(0);
+
+    // The overview in its three unit variants, each in both orientations.
+    struct Variant {
+        int32_t heatExchanger, bypassPosition;
+        const char* name;
+        int firstPanel;
+    };
+    const Variant variants[] = {
+        {0, 0, "heatwheel", bxl::overview::kWWLi},
+        {1, 0, "exchanger-exhaust-bypass", bxl::overview::kRecup1},
+        {1, 2, "exchanger-supply-bypass", bxl::overview::kMarvek1},
+    };
+    const int32_t savedExchanger = store.current(bxl::overview::kHeatExchanger);
+    const int32_t savedBypass = store.current(bxl::overview::kBypassPosition);
+    for (const Variant& v : variants) {
+        setAsReceived(store, bxl::overview::kHeatExchanger, v.heatExchanger);
+        setAsReceived(store, bxl::overview::kBypassPosition, v.bypassPosition);
+        form1.BitBtnWHRBDAClick();
+        if (!form2.isVisible()) throw Failure("the overview did not open");
+        // Name each picture by its panel: the second of a pair is the mirror.
+        for (int side = 0; side < 2; ++side) {
+            waitFor(QStringLiteral("a process reply"), 15000,
+                    [&] { return statusText(form1) == QLatin1String("Process received from Brisaval XL"); });
+            const bool mirrored = !form2.panelVisibility()[static_cast<std::size_t>(v.firstPanel)];
+            shooter.shoot(form2, QStringLiteral("overview-%1%2.png")
+                                     .arg(QString::fromLatin1(v.name),
+                                          mirrored ? QStringLiteral("-mirrored") : QString()));
+            form2.BitBtnLiReClick();
+        }
+        form1.BitBtnWHRBDAClick();  // hide
+    }
+    setAsReceived(store, bxl::overview::kHeatExchanger, savedExchanger);
+    setAsReceived(store, bxl::overview::kBypassPosition, savedBypass);
+
+    // A short log: record at the shortest interval; after a few samples force
+    // ventilation speed 3 and send it, so the airflows and pressures ramp up.
+    form1.BitBtnLogClick();
+    if (!form3.isVisible()) throw Failure("the log did not open");
+    auto* interval = child<QLineEdit>(form3, "Edit1");
+    interval->setText(QStringLiteral("2"));
+    child<QAbstractButton>(form3, "ButtonStart")->click();
+    waitFor(QStringLiteral("the first log samples"), 20000, [&] { return form3.logStore().count(0) >= 5; });
+    // Force ventilation has no menu page: set it as the editor would.
+    store.setCurrent(kForceVentilation, 3);
+    store.setPending(kForceVentilation, 1);
+    form1.BitBtnZendClick();
+    waitFor(QStringLiteral("the log samples"), 120000, [&] { return form3.logStore().count(0) >= 30; });
+    shooter.shoot(form3, QStringLiteral("log.png"));
+    child<QAbstractButton>(form3, "ButtonStop")->click();
+    form1.BitBtnLogClick();  // hide
+
+    // The graphs: each tab from its menu page's Graph button.
+    auto showGraph = [&](int menu, const QString& name) {
+        int page = -1;
+        for (int i = 0; i < bxl::kBindingCount && page < 0; ++i) {
+            const bxl::Binding& b = bindings.at(i);
+            if (b.valueIndex == -1) break;
+            if (bxl::kParamTable[b.row].menu == menu) page = b.page;
+        }
+        if (page < 0) throw Failure("no page for menu " + std::to_string(menu));
+        pages->setCurrentIndex(page);
+        form1.BitBtnGraphClick();
+        if (!form4.isVisible()) throw Failure("the graphs did not open");
+        shooter.shoot(form4, name);
+    };
+    showGraph(2, QStringLiteral("graphs-ventilation.png"));
+    showGraph(10, QStringLiteral("graphs-heatline.png"));
+    showGraph(60, QStringLiteral("graphs-timeclock.png"));
+    // A working week: speed 2 from 07:00 on weekdays, speed 1 from 18:00,
+    // off at 23:00; weekends speed 1 from 09:00 to 22:00.
+    const int32_t clocks[6][3] = {{420, 2, 2}, {1080, 2, 1}, {1380, 2, 0},
+                                  {540, 3, 1}, {1320, 3, 0}, {0, 0, 0}};
+    for (int j = 0; j < 6; ++j) {
+        setAsReceived(store, kClockTime + j, clocks[j][0]);
+        setAsReceived(store, kClockDay + j, clocks[j][1]);
+        setAsReceived(store, kClockSpeed + j, clocks[j][2]);
+    }
+    form4.RedrawSelectedGraph();
+    shooter.shoot(form4, QStringLiteral("graphs-timeclock-week.png"));
+    // Constant pressure control: the clocks choose setpoint 1 or 2.
+    const int32_t savedMode = store.current(kFlowControlMode);
+    setAsReceived(store, kFlowControlMode, 1);
+    setAsReceived(store, kClockSpeed + 5, 5);
+    setAsReceived(store, kClockTime + 5, 720);
+    setAsReceived(store, kClockDay + 5, 1);
+    form4.TabControl1Change();
+    shooter.shoot(form4, QStringLiteral("graphs-timeclock-setpoint.png"));
+    setAsReceived(store, kFlowControlMode, savedMode);
+    showGraph(70, QStringLiteral("graphs-filters.png"));
+
+    form1.close();
+    if (!unexpected.isEmpty()) throw Failure(("unexpected message: " + unexpected).toStdString());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QString sim, out;
+    const QStringList args = QCoreApplication::arguments();
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--sim") && i + 1 < args.size())
+            sim = args[++i];
+        else if (args[i] == QLatin1String("--out") && i + 1 < args.size())
+            out = args[++i];
+        else {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+    }
+    if (sim.isEmpty() || out.isEmpty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    try {
+        run(sim, out);
+    } catch (const std::exception& e) {
+        say(QString::fromLocal8Bit(e.what()));
+        return 1;
+    }
+    return 0;
+}
