@@ -12,7 +12,9 @@
 //   offline flag stays 0 or 1;
 // - a lost port is asked to re-open only after it had been open under the
 //   current port number, never after the user renumbered or closed it;
-// - the sequencer's counters stay within their ranges.
+// - the sequencer's counters stay within their ranges;
+// - 100 ticks without a valid frame never pass without "No/broken
+//   connection" (bad frames must not keep a dead link looking alive).
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -112,6 +114,7 @@ bool sameColour(Rgb a, Rgb b) {
 
 class CheckingView : public LinkView {
 public:
+    bool lostShown = false;
     void showPortOpen(bool) override {}
     void showReceiveCount(int count) override { FUZZ_CHECK(count >= 0 && count <= ReceiveBuffer::kMaxCount); }
     void showStatus(const std::string& text, Rgb colour) override {
@@ -122,10 +125,12 @@ public:
         bool known = false;
         for (const char* t : kTexts) known = known || text == t;
         FUZZ_CHECK(known);
+        lostShown = lostShown || text == kTextNoConnection;
         FUZZ_CHECK(sameColour(colour, kStatusBlue) || sameColour(colour, kStatusMagenta) ||
                    sameColour(colour, kStatusBlack) || sameColour(colour, kStatusRed));
     }
-    void enableTransferButtons(bool) override {}
+    void enableTransferButtons(bool enabled) override { buttons = enabled; }
+    bool buttons = false;
     void refreshAllBindings() override {}
     void closeEditor() override {}
     void liveOverviewRefresh() override {}
@@ -158,11 +163,25 @@ struct Harness {
     bool mayWriteControls = false;
     bool mayWriteSecond = false;
 
+    int ticksSinceValid = 0;
+
     void tick() {
         port.inTick = true;
         seq.tick();
         port.inTick = false;
         checkSent();
+        // The watchdog is at its full 50 after a tick only when that tick
+        // handled a valid frame.
+        if (seq.watchdog() == kWatchdogTicks) {
+            ticksSinceValid = 0;
+            view.lostShown = false;
+        } else if (++ticksSinceValid >= 100) {
+            // A silent unit is declared lost after 57 ticks (checked end to
+            // end). Bad frames and a Send with nothing to write move the
+            // request slots and with them the watchdog's floor raises, which
+            // can put the loss a few ticks later; 10 s is the bound here.
+            FUZZ_CHECK(view.lostShown);
+        }
     }
 
     void checkSent() {
@@ -240,11 +259,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 break;
             }
             case 5:
+                // "Get" and "Send" are pressed only while enabled, as in the window.
+                if (!h.view.buttons) break;
                 h.seq.get();
                 h.mayWriteControls = false;
                 h.mayWriteSecond = false;
                 break;
             case 6:
+                if (!h.view.buttons) break;
                 h.seq.send();
                 h.mayWriteControls = true;
                 h.mayWriteSecond = true;
