@@ -160,6 +160,9 @@ void TForm1::buildComponents() {
     progressBarRec_->setRange(0, 220);
     progressBarRec_->setValue(0);
     progressBarRec_->setTextVisible(false);
+    progressTimer_ = new QTimer(this);
+    progressTimer_->setSingleShot(true);
+    connect(progressTimer_, &QTimer::timeout, this, &TForm1::applyReceiveCount);
 
     panel1_ = new QFrame(this);
     panel1_->setObjectName(QStringLiteral("Panel1"));
@@ -283,10 +286,16 @@ void TForm1::RefreshBinding(int index) {
     const bxl::Binding& b = bindings_.at(index);
     QLineEdit* field = fields_[static_cast<std::size_t>(index)];
     if (b.valueIndex == -1 || field == nullptr) return;
-    field->setText(bxl::ui::toDisplayText(bxl::bindingText(store_, b)));
-    QPalette p = field->palette();
-    p.setColor(QPalette::Text, bxl::ui::toQColor(bxl::bindingColour(store_, b)));
-    field->setPalette(p);
+    // Fields are only touched when their text or colour changes: every
+    // process reply refreshes all of them.
+    const QString text = bxl::ui::toDisplayText(bxl::bindingText(store_, b));
+    if (field->text() != text) field->setText(text);
+    const QColor colour = bxl::ui::toQColor(bxl::bindingColour(store_, b));
+    if (field->palette().color(QPalette::Text) != colour) {
+        QPalette p = field->palette();
+        p.setColor(QPalette::Text, colour);
+        field->setPalette(p);
+    }
 }
 
 void TForm1::RefreshAllBindings() {
@@ -397,12 +406,26 @@ void TForm1::showPortOpen(bool open) {
 }
 
 void TForm1::showReceiveCount(int count) {
-    progressBarRec_->setValue(std::clamp(count, 0, 220));
+    receiveCount_ = std::clamp(count, 0, 220);
+    // An emptied buffer shows at once; growth is shown at most every 40 ms.
+    if (receiveCount_ == 0 || !progressPainted_.isValid() || progressPainted_.elapsed() >= 40) {
+        applyReceiveCount();
+    } else if (!progressTimer_->isActive()) {
+        progressTimer_->start(40 - static_cast<int>(progressPainted_.elapsed()));
+    }
+}
+
+void TForm1::applyReceiveCount() {
+    progressTimer_->stop();
+    progressPainted_.start();
+    progressBarRec_->setValue(receiveCount_);
 }
 
 void TForm1::showStatus(const std::string& text, bxl::Rgb colour) {
-    labelInfo_->setText(QString::fromStdString(text));
-    setTextColour(labelInfo_, bxl::ui::toQColor(colour));
+    const QString t = QString::fromStdString(text);
+    if (labelInfo_->text() != t) labelInfo_->setText(t);
+    const QColor c = bxl::ui::toQColor(colour);
+    if (labelInfo_->palette().color(QPalette::WindowText) != c) setTextColour(labelInfo_, c);
 }
 
 void TForm1::enableTransferButtons(bool enabled) {

@@ -4,6 +4,7 @@
 // in the model and link libraries.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -130,6 +131,13 @@ private:
 
     std::array<QLabel*, bxl::kBindingCount> labels_{};
     std::array<QLineEdit*, bxl::kBindingCount> fields_{};
+    // The receive progress follows every byte; its repaints are held to a
+    // frame rate so that a reply does not cost hundreds of repaints.
+    void applyReceiveCount();
+    int receiveCount_ = 0;
+    QElapsedTimer progressPainted_;
+    QTimer* progressTimer_ = nullptr;
+
     bool pagesBuilt_ = false;
     bool closing_ = false;
 
