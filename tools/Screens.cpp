@@ -25,7 +25,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/Ports.h"
+#include "app/ToolWindows.h"
 #include "model/Bindings.h"
 #include "model/ParamTable.h"
 #include "model/ValueStore.h"
@@ -155,15 +155,13 @@ void run(const QString& simPath, const QString& outDir) {
     waitFor(QStringLiteral("the simulator's port alias"), 5000, [&] { return QFileInfo::exists(alias); });
 
     // The windows, wired as the application wires them.
-    bxl::ValueStore store;
-    bxl::BindingTable bindings;
-    auto port = bxl::makeSystemPort();
-    TForm1 form1(store, bindings, *port);
-    TForm2 form2;
-    TForm3 form3(store);
-    TForm4 form4(store);
-    form1.attachWindows(&form2, &form3, &form4);
-    bxl::attachLiveOverview(form1, store, bindings, form2);
+    bxl::ToolWindows windows;
+    bxl::ValueStore& store = windows.store;
+    bxl::BindingTable& bindings = windows.bindings;
+    TForm1& form1 = windows.form1;
+    TForm2& form2 = windows.form2;
+    TForm3& form3 = windows.form3;
+    TForm4& form4 = windows.form4;
     // No questions: the walk answers OK and never picks a file. A message
     // box the walk does not expect fails the run at its end.
     QString unexpected;

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "app/Application.h"
-#include "app/Ports.h"
+#include "app/ToolWindows.h"
 #include "model/Bindings.h"
 #include "model/ValueStore.h"
 #include "ui/graphs/Form4.h"
@@ -58,15 +58,9 @@ int main(int argc, char** argv) {
         }
     }
 
-    bxl::ValueStore store;
-    bxl::BindingTable bindings;
-    auto port = bxl::makeSystemPort();
-    TForm1 form1(store, bindings, *port);
-    TForm2 form2;
-    TForm3 form3(store);
-    TForm4 form4(store);
-    form1.attachWindows(&form2, &form3, &form4);
-    bxl::attachLiveOverview(form1, store, bindings, form2);
+    bxl::ToolWindows windows;
+    TForm1& form1 = windows.form1;
+    TForm3& form3 = windows.form3;
     form3.setErrorSink(
         [](const QString& text) { std::fprintf(stderr, "log window: %s\n", qPrintable(text)); });
     form1.show();
