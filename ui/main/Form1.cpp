@@ -13,6 +13,7 @@
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QTimer>
+#include <utility>
 
 #include "model/ControlsFile.h"
 #include "model/FileIo.h"
@@ -228,16 +229,20 @@ void TForm1::buildComponents() {
     QPalette pp = panelEdit_->palette();
     pp.setColor(QPalette::Window, kCyan);
     panelEdit_->setPalette(pp);
+    // The panel's buttons never take the focus: it stays on the edited field,
+    // so hiding the panel hands the focus to no other field.
     for (const StepButton& sb : kStepButtons) {
         auto* b = new QPushButton(QString::fromLatin1(sb.caption), panelEdit_);
         b->setObjectName(QString::fromLatin1(sb.name));
         b->setGeometry(sb.left, sb.top, 25, 17);
+        b->setFocusPolicy(Qt::NoFocus);
         b->setProperty("steps", sb.steps);
         connect(b, &QPushButton::clicked, this, [this, b] { ButtonEditPPMMClick(b); });
     }
     auto* x = new QPushButton(QStringLiteral("X"), panelEdit_);
     x->setObjectName(QStringLiteral("ButtonXEdit"));
     x->setGeometry(86, 1, 18, 18);
+    x->setFocusPolicy(Qt::NoFocus);
     QFont xf = bxl::ui::windowFont();
     xf.setBold(true);
     x->setFont(xf);
@@ -498,14 +503,15 @@ void TForm1::ButtonEditPPMMClick(QObject* sender) {
 
 void TForm1::ButtonXEditClick() {
     if (selected_ == -1) return;
+    // The editor is closed before the panel is hidden: hiding a widget can
+    // move the focus, and whatever that starts finds the editor closed.
     selected_ = -1;
-    panelEdit_->hide();
-    if (highlighted_ != nullptr) {
-        QPalette p = highlighted_->palette();
+    if (QLineEdit* field = std::exchange(highlighted_, nullptr)) {
+        QPalette p = field->palette();
         p.setColor(QPalette::Base, bxl::ui::windowColour());
-        highlighted_->setPalette(p);
-        highlighted_ = nullptr;
+        field->setPalette(p);
     }
+    panelEdit_->hide();
 }
 
 // ---- controls files and CSV export ---------------------------------------------
