@@ -64,6 +64,11 @@ protected:
         ADD_FAILURE() << "no line M" << menu << "." << item;
         return 0;
     }
+    int firstLineOf(int page) const {
+        for (int i = 0; i < bindings.used(); ++i)
+            if (bindings.at(i).page == page) return i;
+        return -1;
+    }
     // The last editable line of a menu: far down its page.
     int lastEditableOf(int menu) const {
         int last = -1;
@@ -173,6 +178,42 @@ TEST_F(UserClicks, XClosesTheEditorAndNothingElse) {
         expectEditorClosed("after a click where + was");
         EXPECT_EQ(values(), stepped) << "nothing changed by a click where + was";
     }
+}
+
+// Changing pages opens nothing, wherever the focus was.
+TEST_F(UserClicks, PageTabsOpenNothing) {
+    const auto start = values();
+    // With the focus on the first line of a page, editor open or closed, a
+    // click on the next page's tab opens the editor on no line.
+    for (int page = 0; page < bxl::kMenuPageCount; ++page) {
+        const int next = (page + 1) % bxl::kMenuPageCount;
+        SCOPED_TRACE(bxl::kMenuPages[static_cast<std::size_t>(next)].caption);
+        clickTab(page);
+        clickField(firstLineOf(page));
+        if (form.selectedBinding() != -1) QTest::mouseClick(button("ButtonXEdit"), Qt::LeftButton);
+        clickTab(next);
+        expectEditorClosed("after the tab click");
+    }
+
+    const int supply = bindingOf(2, 1);
+    // An editor left open on M02 stays on its line while other pages are
+    // looked at, and opens on no other line.
+    clickField(supply);
+    for (int page : {4, 15, 0}) {
+        clickTab(page);
+        EXPECT_EQ(form.selectedBinding(), supply);
+        EXPECT_EQ(cyanFields(), name(supply));
+    }
+    // A measurement line closes it.
+    clickField(bindingOf(1, 1));
+    expectEditorClosed("after a click on a measurement line");
+    EXPECT_EQ(values(), start);
+
+    // After a page change, Tab leads into the new page.
+    clickTab(1);
+    expectEditorClosed("after the tab click");
+    pressKey(Qt::Key_Tab);
+    expectEditorOn(supply, "after Tab");
 }
 
 // A deliberate click or Tab into an editable line opens the editor there; a

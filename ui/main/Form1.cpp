@@ -211,6 +211,8 @@ void TForm1::buildComponents() {
         box->setHorizontalScrollBarPolicy(mp.menu <= 3 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         box->setWidgetResizable(false);
+        // Tab goes from field to field; the scroll box follows the focus.
+        box->setFocusPolicy(Qt::NoFocus);
         auto* inner = new QWidget;
         inner->setObjectName(QString::fromLatin1(mp.scrollName) + QStringLiteral("Client"));
         inner->resize(620, 40);
