@@ -216,6 +216,46 @@ TEST_F(UserClicks, PageTabsOpenNothing) {
     expectEditorOn(supply, "after Tab");
 }
 
+// Focus given back to a line opens nothing: after "X" the line keeps the
+// focus, and leaving the window and coming back returns it to the line.
+TEST_F(UserClicks, FocusGivenBackOpensNothing) {
+    const int supply = bindingOf(2, 1);
+    clickTab(1);
+    clickField(supply);
+    QTest::mouseClick(button("ButtonXEdit"), Qt::LeftButton);
+    log.show();
+    activate(&log);
+    EXPECT_FALSE(field(supply)->hasFocus());
+    activate(&form);
+    EXPECT_TRUE(field(supply)->hasFocus());
+    expectEditorClosed("after the window was activated again");
+
+    // A click on the line opens the editor, as on any other line.
+    clickField(supply);
+    expectEditorOn(supply, "after a click");
+}
+
+// Qt hands the focus on, as if by Tab, from a widget that is hidden or
+// disabled while it has it. No window action does that to a line today; if
+// one ever does, the next line gains the focus but no editor.
+TEST_F(UserClicks, FocusHandedOnOpensNothing) {
+    const int supply = bindingOf(2, 1);
+    for (const bool hide : {true, false}) {
+        SCOPED_TRACE(hide ? "hidden" : "disabled");
+        clickTab(1);
+        clickField(supply);
+        QTest::mouseClick(button("ButtonXEdit"), Qt::LeftButton);
+        if (hide)
+            field(supply)->hide();
+        else
+            field(supply)->setEnabled(false);
+        EXPECT_TRUE(field(supply + 1)->hasFocus());
+        expectEditorClosed("after the line lost the focus");
+        field(supply)->show();
+        field(supply)->setEnabled(true);
+    }
+}
+
 // A deliberate click or Tab into an editable line opens the editor there; a
 // click on a line that already has the focus reopens it after "X".
 TEST_F(UserClicks, ClicksAndTabOpenTheEditor) {

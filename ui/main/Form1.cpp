@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QTimer>
@@ -267,7 +268,9 @@ void TForm1::buildPages() {
         label->setObjectName(QStringLiteral("Caption%1").arg(i));
         auto* field = new TValueField(inner);
         field->setText(QStringLiteral("--"));
-        connect(field, &TValueField::entered, this, [this, field] { Edit1Enter(field); });
+        connect(field, &TValueField::entered, this, [this, field](Qt::FocusReason reason) {
+            if (enteredByChoice(reason)) Edit1Enter(field);
+        });
         field->setGeometry(300, b.top, 200, 20);
         field->setReadOnly(true);
         field->setFont(bold);
@@ -371,6 +374,33 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (field != nullptr && field->hasFocus() && highlighted_ != field) Edit1Enter(watched);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool TForm1::focusNextPrevChild(bool next) {
+    // Tab and Shift+Tab move the focus on from the widget in view that has
+    // it. Qt moves it on the same way, with the same reason, from a widget
+    // that is being hidden or disabled; that move is nobody's choice.
+    QWidget* from = focusWidget();
+    const QScopedValueRollback<bool> tabbing(tabbing_,
+                                             from == nullptr || (from->isVisible() && from->isEnabled()));
+    return QWidget::focusNextPrevChild(next);
+}
+
+bool TForm1::enteredByChoice(Qt::FocusReason reason) const {
+    // A click or a Tab of the engineer's opens the editor. Focus given back
+    // when the window is activated again, after a popup, or set by a widget
+    // of its own accord (a page change, a hidden or disabled widget) opens
+    // nothing: the field merely holds the focus, and a click on it opens the
+    // editor then.
+    switch (reason) {
+        case Qt::MouseFocusReason:
+            return true;
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+            return tabbing_;
+        default:
+            return false;
+    }
 }
 
 void TForm1::PageControl1Change() {
