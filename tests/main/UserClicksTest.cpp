@@ -277,3 +277,60 @@ TEST_F(UserClicks, ClicksAndTabOpenTheEditor) {
     EXPECT_EQ(field(first)->text(), QStringLiteral("100 m3/h"));
     EXPECT_EQ(field(first)->palette().color(QPalette::Text), QColor(255, 0, 0));
 }
+
+// Every command button does its work when clicked.
+TEST_F(UserClicks, EveryCommandButtonIsWired) {
+    auto* get = button("BitBtnHaal");
+    auto* send = button("BitBtnZend");
+    const int supply = bindingOf(2, 1);
+
+    // Get and Send close the editor and start a transfer, which holds both.
+    for (const char* name : {"BitBtnHaal", "BitBtnZend"}) {
+        SCOPED_TRACE(name);
+        activate(&form);
+        clickTab(1);
+        clickField(supply);
+        form.enableTransferButtons(true);
+        QTest::mouseClick(button(name), Qt::LeftButton);
+        expectEditorClosed(name);
+        EXPECT_FALSE(get->isEnabled());
+        EXPECT_FALSE(send->isEnabled());
+    }
+    EXPECT_EQ(questions.join(QLatin1Char('|')).toStdString(),
+              "Sending data from PC to Brisaval XL, sure to do this?");
+
+    // Load, Save and EXCEL close the editor and ask for their path.
+    const struct {
+        const char* name;
+        TForm1::PathDialog dialog;
+    } files[] = {
+        {"BitBtnLoad", TForm1::PathDialog::LoadControls},
+        {"BitBtnSave", TForm1::PathDialog::SaveControls},
+        {"BitBtnExcel", TForm1::PathDialog::ExportCsv},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        picked.clear();
+        clickField(supply);
+        QTest::mouseClick(button(f.name), Qt::LeftButton);
+        expectEditorClosed(f.name);
+        EXPECT_EQ(picked, std::vector<TForm1::PathDialog>{f.dialog});
+    }
+    EXPECT_EQ(errors.join(QLatin1Char('|')).toStdString(), "");
+
+    // Overview and Log toggle their windows; Graph opens the page's graph.
+    QTest::mouseClick(button("BitBtnWHRBDA"), Qt::LeftButton);
+    EXPECT_TRUE(overview.isVisible());
+    activate(&form);
+    QTest::mouseClick(button("BitBtnWHRBDA"), Qt::LeftButton);
+    EXPECT_FALSE(overview.isVisible());
+    QTest::mouseClick(button("BitBtnLog"), Qt::LeftButton);
+    EXPECT_TRUE(log.isVisible());
+    activate(&form);
+    QTest::mouseClick(button("BitBtnLog"), Qt::LeftButton);
+    EXPECT_FALSE(log.isVisible());
+    clickTab(15);  // M60
+    QTest::mouseClick(button("BitBtnGraph"), Qt::LeftButton);
+    EXPECT_TRUE(graphs.isVisible());
+    EXPECT_EQ(graphs.selectedTab(), 2);
+}
