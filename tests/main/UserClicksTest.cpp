@@ -233,6 +233,15 @@ TEST_F(UserClicks, FocusGivenBackOpensNothing) {
     // A click on the line opens the editor, as on any other line.
     clickField(supply);
     expectEditorOn(supply, "after a click");
+
+    // A click that reaches the window while another one is still active
+    // opens the editor at once; the focus given back later changes nothing.
+    const int other = bindingOf(2, 3);
+    activate(&log);
+    clickField(other);
+    expectEditorOn(other, "after a click into the inactive window");
+    activate(&form);
+    expectEditorOn(other, "after the window became active");
 }
 
 // Qt hands the focus on, as if by Tab, from a widget that is hidden or

@@ -368,10 +368,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
-        // A click on the field that already has the focus reopens a closed
-        // editor, as a click on any other field opens it.
+        // A click on a field opens the editor there. Mostly its focus event
+        // has just done so; not when the field already had the focus, nor
+        // when the click reaches the window before it is active (the focus
+        // arrives later then, given back with the window).
         auto* field = qobject_cast<QLineEdit*>(watched);
-        if (field != nullptr && field->hasFocus() && highlighted_ != field) Edit1Enter(watched);
+        if (field != nullptr && highlighted_ != field) Edit1Enter(watched);
     }
     return QWidget::eventFilter(watched, event);
 }
