@@ -44,6 +44,7 @@ protected:
     }
 
     static void activate(QWidget* window) {
+        window->activateWindow();
         QApplication::setActiveWindow(window);
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
