@@ -10,9 +10,11 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QTimer>
+#include <utility>
 
 #include "model/ControlsFile.h"
 #include "model/FileIo.h"
@@ -210,6 +212,8 @@ void TForm1::buildComponents() {
         box->setHorizontalScrollBarPolicy(mp.menu <= 3 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         box->setWidgetResizable(false);
+        // Tab goes from field to field; the scroll box follows the focus.
+        box->setFocusPolicy(Qt::NoFocus);
         auto* inner = new QWidget;
         inner->setObjectName(QString::fromLatin1(mp.scrollName) + QStringLiteral("Client"));
         inner->resize(620, 40);
@@ -228,16 +232,20 @@ void TForm1::buildComponents() {
     QPalette pp = panelEdit_->palette();
     pp.setColor(QPalette::Window, kCyan);
     panelEdit_->setPalette(pp);
+    // The panel's buttons never take the focus: it stays on the edited field,
+    // so hiding the panel hands the focus to no other field.
     for (const StepButton& sb : kStepButtons) {
         auto* b = new QPushButton(QString::fromLatin1(sb.caption), panelEdit_);
         b->setObjectName(QString::fromLatin1(sb.name));
         b->setGeometry(sb.left, sb.top, 25, 17);
+        b->setFocusPolicy(Qt::NoFocus);
         b->setProperty("steps", sb.steps);
         connect(b, &QPushButton::clicked, this, [this, b] { ButtonEditPPMMClick(b); });
     }
     auto* x = new QPushButton(QStringLiteral("X"), panelEdit_);
     x->setObjectName(QStringLiteral("ButtonXEdit"));
     x->setGeometry(86, 1, 18, 18);
+    x->setFocusPolicy(Qt::NoFocus);
     QFont xf = bxl::ui::windowFont();
     xf.setBold(true);
     x->setFont(xf);
@@ -260,7 +268,9 @@ void TForm1::buildPages() {
         label->setObjectName(QStringLiteral("Caption%1").arg(i));
         auto* field = new TValueField(inner);
         field->setText(QStringLiteral("--"));
-        connect(field, &TValueField::entered, this, [this, field] { Edit1Enter(field); });
+        connect(field, &TValueField::entered, this, [this, field](Qt::FocusReason reason) {
+            if (enteredByChoice(reason)) Edit1Enter(field);
+        });
         field->setGeometry(300, b.top, 200, 20);
         field->setReadOnly(true);
         field->setFont(bold);
@@ -358,12 +368,41 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
-        // A click on the field that already has the focus reopens a closed
-        // editor, as a click on any other field opens it.
+        // A click on a field opens the editor there. Mostly its focus event
+        // has just done so; not when the field already had the focus, nor
+        // when the click reaches the window before it is active (the focus
+        // arrives later then, given back with the window).
         auto* field = qobject_cast<QLineEdit*>(watched);
-        if (field != nullptr && field->hasFocus() && highlighted_ != field) Edit1Enter(watched);
+        if (field != nullptr && highlighted_ != field) Edit1Enter(watched);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool TForm1::focusNextPrevChild(bool next) {
+    // Tab and Shift+Tab move the focus on from the widget in view that has
+    // it. Qt moves it on the same way, with the same reason, from a widget
+    // that is being hidden or disabled; that move is nobody's choice.
+    QWidget* from = focusWidget();
+    const QScopedValueRollback<bool> tabbing(tabbing_,
+                                             from == nullptr || (from->isVisible() && from->isEnabled()));
+    return QWidget::focusNextPrevChild(next);
+}
+
+bool TForm1::enteredByChoice(Qt::FocusReason reason) const {
+    // A click or a Tab of the engineer's opens the editor. Focus given back
+    // when the window is activated again, after a popup, or set by a widget
+    // of its own accord (a page change, a hidden or disabled widget) opens
+    // nothing: the field merely holds the focus, and a click on it opens the
+    // editor then.
+    switch (reason) {
+        case Qt::MouseFocusReason:
+            return true;
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+            return tabbing_;
+        default:
+            return false;
+    }
 }
 
 void TForm1::PageControl1Change() {
@@ -498,14 +537,15 @@ void TForm1::ButtonEditPPMMClick(QObject* sender) {
 
 void TForm1::ButtonXEditClick() {
     if (selected_ == -1) return;
+    // The editor is closed before the panel is hidden: hiding a widget can
+    // move the focus, and whatever that starts finds the editor closed.
     selected_ = -1;
-    panelEdit_->hide();
-    if (highlighted_ != nullptr) {
-        QPalette p = highlighted_->palette();
+    if (QLineEdit* field = std::exchange(highlighted_, nullptr)) {
+        QPalette p = field->palette();
         p.setColor(QPalette::Base, bxl::ui::windowColour());
-        highlighted_->setPalette(p);
-        highlighted_ = nullptr;
+        field->setPalette(p);
     }
+    panelEdit_->hide();
 }
 
 // ---- controls files and CSV export ---------------------------------------------

@@ -92,6 +92,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildComponents();
@@ -144,4 +145,8 @@ private:
     // Value editor state.
     int selected_ = -1;
     QLineEdit* highlighted_ = nullptr;
+    // Whether a value field that gains the focus for `reason` opens the
+    // editor: only a click or a Tab key press of the engineer's does.
+    bool enteredByChoice(Qt::FocusReason reason) const;
+    bool tabbing_ = false;  // a Tab or Shift+Tab key press is moving the focus
 };

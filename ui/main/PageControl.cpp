@@ -15,11 +15,7 @@ TPageControl::TPageControl(QWidget* parent) : QWidget(parent) {
     group_->setExclusive(true);
     stack_ = new QStackedWidget(this);
     stack_->setFrameShape(QFrame::StyledPanel);
-    connect(group_, &QButtonGroup::idClicked, this, [this](int id) {
-        if (id == stack_->currentIndex()) return;
-        stack_->setCurrentIndex(id);
-        emit currentChanged(id);
-    });
+    connect(group_, &QButtonGroup::idClicked, this, &TPageControl::setCurrentIndex);
 }
 
 void TPageControl::addPage(QWidget* page, const QString& caption) {
@@ -51,6 +47,11 @@ QWidget* TPageControl::currentWidget() const {
 
 void TPageControl::setCurrentIndex(int index) {
     if (index < 0 || index >= count() || index == currentIndex()) return;
+    // A page being hidden hands its focus on to the next widget that can take
+    // it, which is a widget of the new page. The focus moves to the page
+    // control first, so that no widget of either page gains it by the change.
+    QWidget* focus = window()->focusWidget();
+    if (focus != nullptr && stack_->isAncestorOf(focus)) setFocus(Qt::OtherFocusReason);
     tabs_[static_cast<std::size_t>(index)]->setChecked(true);
     stack_->setCurrentIndex(index);
     emit currentChanged(index);

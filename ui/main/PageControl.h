@@ -1,5 +1,7 @@
 // Tab pages with button-style tabs in several rows, so that all twenty menu
 // pages are in view at once; the pages share one client area below the tabs.
+// The tabs never take the focus; a page change leaves the focus on the page
+// control, from where Tab leads into the new page.
 #pragma once
 
 #include <QWidget>
@@ -17,6 +19,7 @@ public:
     void addPage(QWidget* page, const QString& caption);
     int count() const;
     int currentIndex() const;
+    // Shows page `index` (as a click on its tab does) and emits currentChanged.
     void setCurrentIndex(int index);
     QWidget* widget(int index) const;
     QWidget* currentWidget() const;

@@ -1,8 +1,9 @@
-// The read-only value field of a menu line. Gaining the focus, by mouse or by
-// keyboard, raises entered(); unlike a plain line edit it does not select its
-// text when tabbed into.
+// The read-only value field of a menu line. Gaining the focus raises
+// entered() with the reason Qt gives for it; unlike a plain line edit it does
+// not select its text when tabbed into.
 #pragma once
 
+#include <QFocusEvent>
 #include <QLineEdit>
 
 class TValueField : public QLineEdit {
@@ -11,12 +12,12 @@ public:
     explicit TValueField(QWidget* parent = nullptr) : QLineEdit(parent) {}
 
 signals:
-    void entered();
+    void entered(Qt::FocusReason reason);
 
 protected:
     void focusInEvent(QFocusEvent* event) override {
         QLineEdit::focusInEvent(event);
         deselect();
-        emit entered();
+        emit entered(event->reason());
     }
 };
