@@ -1,20 +1,55 @@
-// Reading and writing whole files for the file codecs, reporting every
-// failure, writing regular files through a temporary file so that a failed
-// write never leaves a half-written file under the chosen name.
+// The one place where files are read and written.
+//
+// Reading takes regular files only (a symbolic link is followed to the file it
+// names): folders, pipes and devices are refused before they are opened, and
+// the open itself never waits, so a pipe without a writer cannot hang the tool.
+//
+// Writing replaces a file whole or not at all: the bytes go to a temporary
+// file beside the target, are flushed to disk, and the temporary file is then
+// renamed over the target. A symbolic link is followed to the file it names and
+// stays a link; a replaced file keeps its permissions, a new one gets the
+// user's default ones. An existing file the user may not write is refused.
+// Where the folder cannot take the temporary file but the file itself is
+// writable, and for devices and pipes, the bytes are written in place (a pipe
+// without a reader is refused rather than waited for). Whenever writing fails
+// through the temporary file, the old file is left as it was.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace bxl {
 
-// Reads at most `maxBytes` from the start of the file; nothing when it cannot
-// be opened.
+// A regular file open for reading.
+class FileReader {
+public:
+    // Opens `path` when it names a regular file; check isOpen().
+    explicit FileReader(const std::string& path);
+    ~FileReader();
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+
+    // Appends up to `limit` further bytes to `out`, fewer at the end of the
+    // file; false on a read error (or when the file is not open).
+    bool readUpTo(std::vector<uint8_t>& out, uint64_t limit);
+
+private:
+    int fd_ = -1;
+};
+
+// Reads at most `maxBytes` from the start of a regular file; nothing when it
+// is not one or cannot be opened or read.
 std::optional<std::vector<uint8_t>> readFilePrefix(const std::string& path, std::size_t maxBytes);
 
-// Writes the bytes; false when opening, writing, flushing or renaming fails.
+// Writes the bytes as described above; false when the file was not written
+// whole.
+bool writeFileSafely(const std::string& path, std::span<const uint8_t> bytes);
 bool writeFileSafely(const std::string& path, const void* data, std::size_t size);
 
 }  // namespace bxl

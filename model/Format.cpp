@@ -15,6 +15,13 @@ std::string printf2(const char* fmt, auto... args) {
 
 std::string formatDate(int32_t v) {
     int32_t y = 12;
+    // Whole four-year cycles (a leap year and three common ones, as the walk
+    // starts on a leap year) are taken at once, so that a huge day count does
+    // not walk year by year; the result is the same.
+    if (v > 0) {
+        y += 4 * (v / 1461);
+        v %= 1461;
+    }
     for (;;) {
         const int32_t len = (y % 4 == 0) ? 366 : 365;
         if (v < len) break;
@@ -35,6 +42,10 @@ std::string formatDate(int32_t v) {
 }
 
 std::string formatOption(const char* list, int32_t v) {
+    // Counting a negative value down never reaches zero, so the walk would
+    // only end at the end of the list (and could run the counter below the
+    // smallest 32-bit value on the way): it shows the value itself.
+    if (v < 0) return printf2("[%d]", v);
     const char* p = list;
     int32_t c = v;
     while (c != 0) {

@@ -1,7 +1,5 @@
 #include "model/ValueEditor.h"
 
-#include <algorithm>
-
 namespace bxl {
 
 int32_t adjustedStepCount(int32_t k, int32_t format) {
@@ -18,12 +16,15 @@ int32_t adjustedStepCount(int32_t k, int32_t format) {
 }
 
 int32_t steppedValue(const ParamRow& row, int32_t current, int32_t buttonSteps) {
-    const int64_t k = adjustedStepCount(buttonSteps, row.format);
-    int64_t v = static_cast<int64_t>(current) + k * row.step;
-    const int64_t hi = std::min<int64_t>(row.maximum, kWireMax);
-    const int64_t lo = std::max<int64_t>(row.minimum, kWireMin);
-    if (v > hi) v = hi;
-    if (v < lo) v = lo;
+    const int64_t delta = int64_t{adjustedStepCount(buttonSteps, row.format)} * row.step;
+    int64_t v = current + delta;
+    if (v > row.maximum) v = row.maximum;
+    if (v < row.minimum) v = row.minimum;
+    // What the wire carries: a value already beyond it (loaded from a file)
+    // is not moved by a press towards the limit it breaks, since clamping
+    // would take it the wrong way; otherwise the value stops at the limit.
+    if (v > kWireMax) return delta > 0 && current > kWireMax ? current : kWireMax;
+    if (v < kWireMin) return delta < 0 && current < kWireMin ? current : kWireMin;
     return static_cast<int32_t>(v);
 }
 

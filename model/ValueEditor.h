@@ -19,8 +19,9 @@ inline constexpr int32_t kWireMax = 32767;
 int32_t adjustedStepCount(int32_t buttonSteps, int32_t format);
 
 // The value after one press on a row at `current`: limited to the row's
-// limits (maximum first, then minimum) and never outside what the wire
-// carries.
+// limits (maximum first, then minimum) and to what the wire carries, except
+// that a value already beyond the wire's range stays as it is when the press
+// goes further that way.
 int32_t steppedValue(const ParamRow& row, int32_t current, int32_t buttonSteps);
 
 // Applies one press to the value of binding `b`: stores the new value and,

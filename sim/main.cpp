@@ -155,6 +155,19 @@ bxl::sim::LocalTime localNow() {
     return lt;
 }
 
+// The names the system gives pseudo-terminals, as the simulator links them:
+// /dev/pts/N, or /dev/ttysN on systems that name them so.
+bool isPseudoTerminalPath(const std::string& path) {
+    static constexpr const char* kPrefixes[] = {"/dev/pts/", "/dev/ttys"};
+    for (const char* prefix : kPrefixes) {
+        const std::size_t n = std::strlen(prefix);
+        if (path.size() > n && path.compare(0, n, prefix) == 0 &&
+            path.find_first_not_of("0123456789", n) == std::string::npos)
+            return true;
+    }
+    return false;
+}
+
 void makeRaw(int fd) {
     termios t{};
     if (tcgetattr(fd, &t) != 0) return;
@@ -272,11 +285,22 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories(dir, ec);
         alias = dir + "/com" + std::to_string(opt.port);
         if (bxl::pathOrLinkExists(alias)) {
-            // A dangling link is a leftover of an earlier run; anything that
-            // still leads somewhere belongs to someone else.
+            // Only a leftover of an earlier run is replaced: a link to a
+            // pseudo-terminal that is gone. Anything else, above all an
+            // engineer's own alias of an adapter that is unplugged just now,
+            // is left as it is.
             if (std::filesystem::exists(alias, ec) || !std::filesystem::is_symlink(alias, ec)) {
                 std::fprintf(stderr, "bxl-unit-sim: %s already exists; choose another --port or remove it\n",
                              alias.c_str());
+                return 1;
+            }
+            const std::string target = std::filesystem::read_symlink(alias, ec).string();
+            if (ec || !isPseudoTerminalPath(target)) {
+                std::fprintf(stderr,
+                             "bxl-unit-sim: %s is a link to %s, which the simulator did not make; it is left "
+                             "as it is. Choose another --port, or remove the link if it is no longer "
+                             "needed\n",
+                             alias.c_str(), target.c_str());
                 return 1;
             }
             std::filesystem::remove(alias, ec);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdio>
+#include <cstdint>
+
+#include "model/FileIo.h"
 
 namespace bxl {
 
@@ -81,54 +83,27 @@ void addLogFileContents(const LogFileContents& contents, LogStore& log) {
     }
 }
 
-namespace {
-
-// Appends up to limit bytes from f to out; false on a read error.
-bool readUpTo(std::FILE* f, std::vector<uint8_t>& out, uint64_t limit) {
-    uint8_t buf[65536];
-    while (limit > 0) {
-        const std::size_t want = static_cast<std::size_t>(std::min<uint64_t>(limit, sizeof buf));
-        const std::size_t got = std::fread(buf, 1, want, f);
-        out.insert(out.end(), buf, buf + got);
-        limit -= got;
-        if (got < want) return std::ferror(f) == 0;
-    }
-    return true;
-}
-
-}  // namespace
-
 bool readFileBytes(const std::string& path, std::vector<uint8_t>& out) {
     out.clear();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return false;
-    const bool ok = readUpTo(f, out, UINT64_MAX);
-    std::fclose(f);
-    return ok;
+    FileReader file(path);
+    return file.readUpTo(out, UINT64_MAX);
 }
 
 bool readLogFileBytes(const std::string& path, std::vector<uint8_t>& out) {
     out.clear();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return false;
-    bool ok = readUpTo(f, out, kLogHeaderSize);
-    if (ok && out.size() == kLogHeaderSize && getU32(out.data()) == kLogFileMagic) {
+    FileReader file(path);
+    if (!file.readUpTo(out, kLogHeaderSize)) return false;
+    if (out.size() == kLogHeaderSize && getU32(out.data()) == kLogFileMagic) {
         const auto n = static_cast<int32_t>(getU32(out.data() + 4));
         const auto s = static_cast<int32_t>(getU32(out.data() + 8));
         if (n >= 0 && s >= 0)
-            ok = readUpTo(f, out, static_cast<uint64_t>(n) * 8u * (1u + static_cast<uint64_t>(s)));
+            return file.readUpTo(out, static_cast<uint64_t>(n) * 8u * (1u + static_cast<uint64_t>(s)));
     }
-    std::fclose(f);
-    return ok;
+    return true;
 }
 
 bool writeFileBytes(const std::string& path, std::span<const uint8_t> bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    return ok;
+    return writeFileSafely(path, bytes);
 }
 
 }  // namespace bxl

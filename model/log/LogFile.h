@@ -41,9 +41,10 @@ LogDecodeStatus decodeLogFile(std::span<const uint8_t> bytes, LogFileContents& o
 // with the store's ordering rule.
 void addLogFileContents(const LogFileContents& contents, LogStore& log);
 
-// File reading and writing. readFileBytes is false when the file cannot be
-// opened or read; writeFileBytes when it cannot be opened or when writing or
-// closing it fails.
+// File reading and writing, through the one file module (model/FileIo.h):
+// only regular files are read, and a file is replaced whole or left as it
+// was. readFileBytes is false when the file cannot be opened or read;
+// writeFileBytes when it was not written whole.
 bool readFileBytes(const std::string& path, std::vector<uint8_t>& out);
 // Reads what a log file's header says it holds and no more: just the first
 // bytes of a file that does not start with the magic, and at most the records

@@ -103,6 +103,18 @@ seeds_log = {
 }
 
 
+# Every row of the parameter table (259) with the values at the edges of its
+# formats and of 32 bits, each also under one of a round of format codes; in
+# files of at most 4000 bytes (the fuzz runs read no more of an input).
+edge_values = [-2**31, -2**31 + 1, -1, 0, 1, 27, 28, 59, 1439, 18263, 200001, 2**31 - 1]
+format_codes = [-3, -2, -1, 0, 1, 2, 11, 12, 21, 30, -11, -2**31, 2**31 - 1]
+pairs = [struct.pack("<Hii", row, value, format_codes[(row + i) % len(format_codes)])
+         for row in range(259) for i, value in enumerate(edge_values)]
+per_file = 4000 // 10
+seeds_format = {"edges_%02d" % (k // per_file): b"".join(pairs[k:k + per_file])
+                for k in range(0, len(pairs), per_file)}
+
+
 def write(target, seeds):
     d = os.path.join(HERE, "corpus", target)
     os.makedirs(d, exist_ok=True)
@@ -114,3 +126,4 @@ def write(target, seeds):
 write("sequencer", seeds_seq)
 write("controls_file", seeds_ctl)
 write("log_file", seeds_log)
+write("format", seeds_format)

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "model/log/LogFile.h"
+#include "tests/support/FileFaults.h"
 
 namespace {
 
@@ -208,6 +209,27 @@ TEST(LogFile, WriteAndReadFiles) {
 
     // The device accepts the open but fails every write: reported, not lost.
     EXPECT_FALSE(bxl::writeFileBytes("/dev/full", small));
+}
+
+TEST(LogFile, ReadsOnlyRegularFilesAndAFailedSaveKeepsTheOldFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Bytes back;
+    bxl::test::TestFifo fifo(tempPath(dir, "pipe.LOG"));
+    ASSERT_TRUE(fifo.made());
+    EXPECT_FALSE(bxl::readLogFileBytes(fifo.path(), back));
+    EXPECT_FALSE(bxl::readFileBytes(fifo.path(), back));
+    EXPECT_FALSE(bxl::writeFileBytes(fifo.path(), fixture(0, 15, 0)));  // nobody reads it
+
+    const std::string path = tempPath(dir, "TREND.LOG");
+    const Bytes old = fixture(1, 15, 1);
+    ASSERT_TRUE(bxl::writeFileBytes(path, old));
+    {
+        const bxl::test::FileSizeLimit limit(300);
+        EXPECT_FALSE(bxl::writeFileBytes(path, fixture(4, 15, 4)));
+    }
+    ASSERT_TRUE(bxl::readFileBytes(path, back));
+    EXPECT_EQ(back, old);
 }
 
 }  // namespace

@@ -53,6 +53,13 @@ TEST(ValueEditor, StepsClampAndAdjust) {
         {4, 1, 32700, 100, 32767},
         {70, 1, 32760, 1, 32767},
         {10, 29, -100, -1, -100},  // negative minimum
+        // A value beyond what the wire carries (loaded from a file) is not
+        // pulled back by a press the other way; a press back brings it in.
+        {4, 1, 40000, 1, 40000},
+        {4, 1, 40000, 100, 40000},
+        {4, 1, 150000, 1, 150000},
+        {4, 1, 40000, -1, 32767},
+        {4, 1, 500, 1, 1000},  // below the row's minimum: the row's clamp
     };
     for (const auto& c : cases) {
         const int r = rowOf(c.menu, c.item);
@@ -60,6 +67,14 @@ TEST(ValueEditor, StepsClampAndAdjust) {
         EXPECT_EQ(steppedValue(kParamTable[r], c.start, c.steps), c.expected)
             << "M" << c.menu << "." << c.item << " from " << c.start << " by " << c.steps;
     }
+}
+
+TEST(ValueEditor, BelowWhatTheWireCarries) {
+    const ParamRow wide{1, 1, "wide", "", 0, -100000, 100000, 0, 1, 0};
+    EXPECT_EQ(steppedValue(wide, -40000, -1), -40000);
+    EXPECT_EQ(steppedValue(wide, -40000, -100), -40000);
+    EXPECT_EQ(steppedValue(wide, -40000, 1), -32768);
+    EXPECT_EQ(steppedValue(wide, -32700, -100), -32768);
 }
 
 TEST(ValueEditor, PendingFlagFollowsProcessBlockChanges) {

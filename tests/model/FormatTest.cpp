@@ -70,6 +70,19 @@ TEST(Format, Table) {
         {1, "", INT32_MIN, "-214748364.8 "},
         {2, "", INT32_MIN, "-21474836.48 "},
         {0, "", INT32_MIN, "-2147483648 "},
+        {0, "", INT32_MAX, "2147483647 "},
+        // Option lists, times and dates at the ends of the 32-bit range.
+        {-1, "Open#Closed", INT32_MIN, "[-2147483648]"},
+        {-1, o2, INT32_MIN + 1, "[-2147483647]"},
+        {-1, o2, INT32_MAX, "[2147483647]"},
+        {-2, "", INT32_MIN, "-35791394:-8"},
+        {-2, "", INT32_MAX, "35791394:07"},
+        {-3, "", -1, " 0-1-2012"},
+        {-3, "", INT32_MIN, "-2147483647-1-2012"},
+        {-3, "", 40000, " 7-7-20121"},
+        {-3, "", 1460999, "31-12-204011"},
+        {-3, "", 1461000, " 1-1-204012"},
+        {-3, "", INT32_MAX, "17-10-205879501"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(formatWith(c.format, c.unit, c.value), c.expected)
