@@ -80,6 +80,12 @@ TForm3::TForm3(const bxl::ValueStore& store, QWidget* parent, bxl::DateTimeClock
     timer1_->start();
 }
 
+TForm3::~TForm3() {
+    // Destroying the children takes the focus from the interval field, whose
+    // editing-finished handler must not run on a window half destroyed.
+    disconnect(edit1_, nullptr, this, nullptr);
+}
+
 void TForm3::buildLegend() {
     groupBox2_ = new QGroupBox(QStringLiteral("Log Items/legend"), this);
     groupBox2_->setObjectName(QStringLiteral("GroupBox2"));

@@ -31,6 +31,7 @@ class TForm3 : public QWidget {
 public:
     // clock hands out date-time numbers; the PC's local clock when empty.
     explicit TForm3(const bxl::ValueStore& store, QWidget* parent = nullptr, bxl::DateTimeClock clock = {});
+    ~TForm3() override;
 
     // 1 while the recorder records; read by the main window's close query.
     bool logActive() const { return recorder_.logActive(); }
