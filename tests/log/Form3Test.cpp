@@ -530,6 +530,7 @@ TEST(Form3, TheSampleLimitIsSaidInWords) {
     for (int i = 0; i < 2 * 10001 && w.form.logActive(); ++i) w.tick();
     w.showActive();
     EXPECT_EQ(w.points(1), 10001);
+    EXPECT_EQ(w.form.chart()->xAxis->range().upper, w.form.logStore().time(0, 10000));  // drawn at the show
     EXPECT_FALSE(w.form.logActive());
     EXPECT_TRUE(limit->isVisible());
     EXPECT_EQ(limit->text(), QStringLiteral("Log full: recording stopped at 10001 samples."));

@@ -358,13 +358,15 @@ void TForm3::applyRanges() {
 }
 
 void TForm3::redraw() {
-    applyRanges();
-    if (isVisible()) {
-        chart_->replot();
-        dirty_ = false;
-    } else {
+    // While the window is hidden the ranges and the repaint wait for the next
+    // show: a long recording in the background costs no range scans.
+    if (!isVisible()) {
         dirty_ = true;
+        return;
     }
+    applyRanges();
+    chart_->replot();
+    dirty_ = false;
 }
 
 void TForm3::Chart1MouseWheelDown() {
