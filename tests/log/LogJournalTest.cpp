@@ -240,6 +240,7 @@ TEST(LogJournal, AJournalThatCannotBeWrittenNeverStopsTheRecording) {
     TempFolder tmp;
     std::ofstream(tmp.file("plain")) << "a file, not a folder";
     EXPECT_NE(recordSix(tmp.file("plain") + "/brisaval-xl").find("Not a directory"), std::string::npos);
+    EXPECT_FALSE(LogJournal(tmp.file("plain") + "/brisaval-xl").findUnsaved());  // start-up goes on
     EXPECT_NE(recordSix("").find("neither XDG_STATE_HOME nor HOME"), std::string::npos);
 
     // Another Control Center using the journal keeps it; this one goes on
