@@ -29,7 +29,8 @@ Sample parseSample(const QByteArray& line) {
     Sample s;
     const QList<QByteArray> words = line.trimmed().split(' ');
     s.time = std::strtod(words.value(1).constData(), nullptr);
-    for (qsizetype i = 2; i < words.size(); ++i) s.values.push_back(std::strtod(words[i].constData(), nullptr));
+    for (qsizetype i = 2; i < words.size(); ++i)
+        s.values.push_back(std::strtod(words[i].constData(), nullptr));
     return s;
 }
 
@@ -120,7 +121,8 @@ TEST(RecordingE2E, AKilledRecordingIsRestoredAndSavedWhole) {
                                  contents),
               bxl::LogDecodeStatus::Ok);
     const auto n = static_cast<std::size_t>(taken.size());
-    std::printf("samples reported before the kill: %zu; restored and saved: %zu\n", n, contents.recordCount());
+    std::printf("samples reported before the kill: %zu; restored and saved: %zu\n", n,
+                contents.recordCount());
     ASSERT_GE(contents.recordCount(), n);
     EXPECT_LE(contents.recordCount(), n + 1);
     EXPECT_TRUE(questions[0].contains(QByteArray::number(static_cast<qulonglong>(contents.recordCount())) +
@@ -130,7 +132,8 @@ TEST(RecordingE2E, AKilledRecordingIsRestoredAndSavedWhole) {
         const Sample s = parseSample(taken[static_cast<qsizetype>(i)]);
         ASSERT_EQ(s.values.size(), 15u);
         EXPECT_EQ(contents.times[i], s.time) << i;
-        for (std::size_t k = 0; k < 15; ++k) EXPECT_EQ(contents.values[i * 15 + k], s.values[k]) << i << " " << k;
+        for (std::size_t k = 0; k < 15; ++k)
+            EXPECT_EQ(contents.values[i * 15 + k], s.values[k]) << i << " " << k;
     }
     // The unit's live values were recorded, not zeros.
     EXPECT_TRUE(std::any_of(contents.values.begin(), contents.values.end(), [](double v) { return v != 0; }));
