@@ -1,6 +1,8 @@
 // Start-up: the application object, the four windows in the order main,
-// overview, log, graphs (the three secondary windows hidden), then the message
-// loop until the main window closes.
+// overview, log, graphs (the three secondary windows hidden), the offer to
+// restore a recording left unsaved, then the message loop until the main
+// window closes.
+#include <QTimer>
 #include <exception>
 
 #include "app/Application.h"
@@ -9,8 +11,10 @@
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
     try {
-        bxl::ToolWindows windows;
+        bxl::ToolWindows windows(bxl::defaultJournalFolder());
         windows.form1.show();
+        // Asked once the main window is on the screen.
+        QTimer::singleShot(0, &windows.form1, [&windows] { windows.offerRecovery(); });
         return app.exec();
     } catch (const std::exception& e) {
         TApplication::showFatal(QString::fromLocal8Bit(e.what()));

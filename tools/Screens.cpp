@@ -166,6 +166,8 @@ void run(const QString& simPath, const QString& outDir) {
     // box the walk does not expect fails the run at its end.
     QString unexpected;
     form1.confirm = [](const QString&) { return true; };
+    form1.confirmClose = form1.confirm;
+    form3.setConfirm(form1.confirm);
     form1.showError = [&unexpected](const QString& text) { unexpected = text; };
     form3.setErrorSink([&unexpected](const QString& text) { unexpected = text; });
 

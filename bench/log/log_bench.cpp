@@ -1,6 +1,8 @@
 // Times the log window at a full recording of 15 series x 10001 samples:
 // adding one sample and drawing it, one full repaint of the chart, and
-// loading a full log file up to the drawn chart.
+// loading a full log file up to the drawn chart; and the recording journal:
+// one sample appended and flushed to the disk, in a folder under $TMPDIR
+// (or /tmp), beside the same tick without a journal.
 //
 // Run: QT_QPA_PLATFORM=offscreen build/default/bench/log/log_bench
 #include <qcustomplot.h>
@@ -19,6 +21,8 @@
 
 #include "model/log/DateTime.h"
 #include "model/log/LogFile.h"
+#include "model/log/LogJournal.h"
+#include "model/log/LogRecorder.h"
 #include "ui/log/Form3.h"
 
 namespace {
@@ -63,6 +67,7 @@ int main(int argc, char** argv) {
     bxl::ValueStore values;
     double now = bxl::dateTimeNumber(2024, 5, 17, 8, 0, 0, 0);
     TForm3 form(values, nullptr, [&now] { return now; });
+    form.setConfirm([](const QString&) { return true; });  // discard the last run's samples
     form.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("2"));
     form.show();
     settle();
@@ -130,5 +135,30 @@ int main(int argc, char** argv) {
         return msSince(t0);
     });
     print("load the full log file up to the drawn chart (15 shown)", load, 300);
-    return form.logStore().count(14) == 10001 ? 0 : 1;
+
+    // The recorder's sampling tick, with and without the journal.
+    QTemporaryDir journalDir;
+    bxl::LogJournal journal(journalDir.path().toStdString());
+    auto sampleTick = [&](bxl::LogJournal* j) {
+        bxl::LogStore log;
+        bxl::LogRecorder rec(values, log, [&now] { return now; });
+        rec.setJournal(j);
+        rec.start();
+        return measure(201, [&] {
+            if (rec.countdown() != 0) rec.tick(2);  // the wait between samples
+            simulate(values, static_cast<int>(log.count(0)));
+            now += 2.0 / 86400.0;
+            const auto t0 = Clock::now();
+            rec.tick(2);
+            return msSince(t0);
+        });
+    };
+    const Figures bare = sampleTick(nullptr);
+    const Figures journalled = sampleTick(&journal);
+    print("take one sample, no journal", bare, 2000);
+    print("take one sample, appended and flushed to the journal", journalled, 2000);
+    std::printf("journal: %s; median %.3f %% of the shortest interval (2 s)%s\n",
+                journalDir.path().toLocal8Bit().constData(), journalled.median / 20.0,
+                journal.problem().empty() ? "" : "; journal failed!");
+    return form.logStore().count(14) == 10001 && journal.problem().empty() ? 0 : 1;
 }

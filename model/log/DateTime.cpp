@@ -1,5 +1,6 @@
 #include "model/log/DateTime.h"
 
+#include <cmath>
 #include <ctime>
 
 namespace bxl {
@@ -14,6 +15,19 @@ long long daysFromCivil(long long y, unsigned m, unsigned d) {
     const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
     const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
     return era * 146097 + static_cast<long long>(doe) - 719468;
+}
+
+// The proleptic Gregorian date of a day counted from 1 January 1970.
+void civilFromDays(long long z, int& year, int& month, int& day) {
+    z += 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const auto doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    year = static_cast<int>(static_cast<long long>(yoe) + era * 400 + (month <= 2));
 }
 
 }  // namespace
@@ -43,6 +57,26 @@ double localDateTimeNumber(std::chrono::system_clock::time_point tp) {
 
 double localDateTimeNow() {
     return localDateTimeNumber(std::chrono::system_clock::now());
+}
+
+bool calendarTime(double dateTime, CalendarTime& out) {
+    // Years 1 to 9999 lie within these day numbers.
+    if (!std::isfinite(dateTime) || dateTime < -693593.0 || dateTime >= 2958466.0) return false;
+    // Whole milliseconds first, so that a time a hair below a full second
+    // (as the fraction of a day stores it) shows that second.
+    const auto ms = static_cast<long long>(std::floor(dateTime * 86400000.0 + 0.5));
+    long long days = ms / 86400000;
+    long long rest = ms % 86400000;
+    if (rest < 0) {
+        rest += 86400000;
+        days -= 1;
+    }
+    civilFromDays(days + daysFromCivil(1899, 12, 30), out.year, out.month, out.day);
+    const long long secs = rest / 1000;
+    out.hour = static_cast<int>(secs / 3600);
+    out.minute = static_cast<int>(secs / 60 % 60);
+    out.second = static_cast<int>(secs % 60);
+    return true;
 }
 
 }  // namespace bxl

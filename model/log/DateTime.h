@@ -19,4 +19,19 @@ double localDateTimeNumber(std::chrono::system_clock::time_point tp);
 // The PC clock, in local time.
 double localDateTimeNow();
 
+// A calendar date and time of day, to the second.
+struct CalendarTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// The calendar date and time a date-time number stands for, to the whole
+// second (of the nearest millisecond, as the number stores it); false for a
+// number that is not finite or lies outside the years 1 to 9999.
+bool calendarTime(double dateTime, CalendarTime& out);
+
 }  // namespace bxl

@@ -33,20 +33,42 @@ double getF64(const uint8_t* p) {
 
 }  // namespace
 
+std::array<uint8_t, kLogHeaderSize> encodeLogHeader(uint32_t recordCount) {
+    std::vector<uint8_t> out;
+    putU32(out, kLogFileMagic);
+    putU32(out, recordCount);
+    putU32(out, kLogSeriesCount);
+    std::array<uint8_t, kLogHeaderSize> header{};
+    std::copy(out.begin(), out.end(), header.begin());
+    return header;
+}
+
+std::array<uint8_t, kLogRecordSize> encodeLogRecord(double time,
+                                                    const std::array<double, kLogSeriesCount>& values) {
+    std::vector<uint8_t> out;
+    out.reserve(kLogRecordSize);
+    putF64(out, time);
+    for (const double v : values) putF64(out, v);
+    std::array<uint8_t, kLogRecordSize> record{};
+    std::copy(out.begin(), out.end(), record.begin());
+    return record;
+}
+
 std::vector<uint8_t> encodeLogFile(const LogStore& log) {
     const std::size_t n = log.count(0);
     std::vector<uint8_t> out;
-    out.reserve(kLogHeaderSize + n * 8 * (1 + kLogSeriesCount));
-    putU32(out, kLogFileMagic);
-    putU32(out, static_cast<uint32_t>(n));
-    putU32(out, kLogSeriesCount);
+    out.reserve(kLogHeaderSize + n * kLogRecordSize);
+    const auto header = encodeLogHeader(static_cast<uint32_t>(n));
+    out.insert(out.end(), header.begin(), header.end());
+    std::array<double, kLogSeriesCount> values{};
     for (std::size_t i = 0; i < n; ++i) {
-        putF64(out, log.time(0, i));
         for (int s = 0; s < kLogSeriesCount; ++s) {
             // All series share the length of series 1 except after loading a
             // file with fewer series; a missing point is written as 0.
-            putF64(out, i < log.count(s) ? log.value(s, i) : 0.0);
+            values[static_cast<std::size_t>(s)] = i < log.count(s) ? log.value(s, i) : 0.0;
         }
+        const auto record = encodeLogRecord(log.time(0, i), values);
+        out.insert(out.end(), record.begin(), record.end());
     }
     return out;
 }

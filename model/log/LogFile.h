@@ -4,6 +4,7 @@
 // over bytes; reading and writing the file are kept apart from them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -15,6 +16,16 @@ namespace bxl {
 
 inline constexpr uint32_t kLogFileMagic = 0xEFFE7007u;
 inline constexpr std::size_t kLogHeaderSize = 12;
+// Where the record count N sits in the header.
+inline constexpr std::size_t kLogCountOffset = 4;
+// A record of this program's files: the time and fifteen values.
+inline constexpr std::size_t kLogRecordSize = 8 * (1 + kLogSeriesCount);
+
+// The header of a file of recordCount records of fifteen values.
+std::array<uint8_t, kLogHeaderSize> encodeLogHeader(uint32_t recordCount);
+// One record: the time, then the values of series 1..15.
+std::array<uint8_t, kLogRecordSize> encodeLogRecord(double time,
+                                                    const std::array<double, kLogSeriesCount>& values);
 
 // Every point of the log: N = the points of series 1, S = 15, each record the
 // time of point i of series 1 and the values of point i of series 1..15.

@@ -36,6 +36,12 @@ void LogRecorder::clear() {
     buttons_.save = false;
     sampleCount_ = 0;
     log_.clear();
+    unsaved_ = false;
+    stoppedAtLimit_ = false;
+    if (journal_ != nullptr) {
+        journal_->discard();
+        if (logActive_ != 0) journal_->begin();
+    }
 }
 
 void LogRecorder::start() {
@@ -46,6 +52,7 @@ void LogRecorder::start() {
     buttons_.stop = true;
     buttons_.load = false;
     buttons_.save = true;
+    if (journal_ != nullptr) journal_->begin();
 }
 
 void LogRecorder::stop() {
@@ -54,6 +61,33 @@ void LogRecorder::stop() {
     buttons_.start = true;
     buttons_.stop = false;
     buttons_.load = true;
+    if (journal_ != nullptr) journal_->end();
+}
+
+void LogRecorder::saved() {
+    unsaved_ = false;
+    if (journal_ != nullptr) journal_->markSaved();
+}
+
+void LogRecorder::loaded(const LogFileContents& contents) {
+    clear();
+    addLogFileContents(contents, log_);
+}
+
+void LogRecorder::restore(const LogFileContents& contents) {
+    if (logActive_ != 0) return;
+    log_.clear();
+    addLogFileContents(contents, log_);
+    sampleCount_ = 0;
+    stoppedAtLimit_ = false;
+    unsaved_ = contents.recordCount() > 0;
+    buttons_.save = true;
+    if (journal_ != nullptr) journal_->adoptFound(contents.recordCount());
+}
+
+void LogRecorder::discardJournal() {
+    if (journal_ != nullptr && logActive_ == 0) journal_->discard();
+    unsaved_ = false;
 }
 
 LogTick LogRecorder::tick(int interval) {
@@ -81,9 +115,14 @@ LogTick LogRecorder::tick(int interval) {
     }
     r.sampleAt = log_.addSample(t, v);
     r.sampled = true;
+    unsaved_ = true;
+    // A journal that cannot be written keeps its problem text and leaves
+    // the recording as it is.
+    if (journal_ != nullptr) journal_->append(t, v);
     ++sampleCount_;
     if (sampleCount_ > kLogSampleLimit) {
         stop();
+        stoppedAtLimit_ = true;
         r.stopped = true;
     }
     return r;

@@ -9,6 +9,8 @@
 
 #include "model/ValueStore.h"
 #include "model/log/DateTime.h"
+#include "model/log/LogFile.h"
+#include "model/log/LogJournal.h"
 #include "model/log/LogStore.h"
 
 namespace bxl {
@@ -49,13 +51,39 @@ class LogRecorder {
 public:
     LogRecorder(const ValueStore& values, LogStore& log, DateTimeClock clock);
 
+    // Keeps every recording in this journal as well (none by default). Start
+    // begins a new journal, each sample is appended, Clear discards the
+    // journal (and begins a new one while recording), Stop ends it.
+    void setJournal(LogJournal* journal) { journal_ = journal; }
+
     // Work of the window's first show; later shows do nothing here.
     void firstShow();
+    // Start and Clear discard the samples in the log: the window asks first
+    // while unsavedSamples() holds.
     void start();
     void stop();
     void clear();
     // One timer tick; interval is the spinner's position in seconds.
     LogTick tick(int interval);
+
+    // The log holds samples that no saved file has: recorded (or restored
+    // from a journal) since the last Start, Clear, save or load.
+    bool unsavedSamples() const { return unsaved_; }
+    // Every sample of the log was written to a file.
+    void saved();
+    // The log's samples came from a file.
+    void loaded(const LogFileContents& contents);
+    // The samples of a journal an earlier run left unsaved, put back into
+    // the log; they stay unsaved, and "Save Log" is enabled to save them.
+    void restore(const LogFileContents& contents);
+    // The engineer gave up the unsaved samples (closing the program).
+    void discardJournal();
+    // The last recording was stopped by the size limit, and its samples are
+    // still in the log.
+    bool stoppedAtLimit() const { return stoppedAtLimit_; }
+    // Why the recording's journal cannot be written; empty when it can or
+    // there is no journal.
+    std::string journalProblem() const { return journal_ != nullptr ? journal_->problem() : std::string(); }
 
     bool logActive() const { return logActive_ != 0; }
     int32_t countdown() const { return countdown_; }
@@ -68,6 +96,9 @@ private:
     const ValueStore& values_;
     LogStore& log_;
     DateTimeClock clock_;
+    LogJournal* journal_ = nullptr;
+    bool unsaved_ = false;
+    bool stoppedAtLimit_ = false;
     int32_t logActive_ = 0;
     int32_t countdown_ = 0;
     int32_t sampleCount_ = 0;

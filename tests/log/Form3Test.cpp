@@ -8,10 +8,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
+#include <fstream>
 
 #include "model/log/DateTime.h"
 #include "model/log/LogFile.h"
+#include "model/log/LogJournal.h"
+#include "tests/support/BoxWatch.h"
+#include "tests/support/TempFolder.h"
 #include "ui/common/UiCommon.h"
 #include "ui/log/Form3.h"
 #include "ui/log/LogChartParts.h"
@@ -24,11 +30,17 @@ struct Window {
     TForm3 form{values, nullptr, [this] { return now; }};
     QPushButton logButton{QStringLiteral("Log")};
     QStringList errors;
+    QStringList questions;
+    bool answer = true;
     QString savePath, openPath;
 
     Window() {
         form.setLogButton(&logButton);
         form.setErrorSink([this](const QString& t) { errors << t; });
+        form.setConfirm([this](const QString& t) {
+            questions << t;
+            return answer;
+        });
         form.setSavePathPicker([this] { return savePath; });
         form.setOpenPathPicker([this] { return openPath; });
     }
@@ -48,6 +60,23 @@ struct Window {
         }
     }
     int points(int series) { return form.chart()->graph(series - 1)->dataCount(); }
+    // Shows the window the way the program does and waits until it is up.
+    void showActive() {
+        form.show();
+        form.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+    // A click with the mouse on a button of the window.
+    void click(const char* name) {
+        auto* b = find<QPushButton>(name);
+        QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, b->rect().center());
+    }
+    // Starts recording at a 2 s interval and takes n samples.
+    void record(int n) {
+        find<QLineEdit>("Edit1")->setText(QStringLiteral("2"));
+        click("ButtonStart");
+        tick(2 * n - 1);
+    }
 };
 
 TEST(Form3, ComponentsSitWhereTheLayoutPutsThem) {
@@ -382,6 +411,230 @@ TEST(Form3, DateAxisLabels) {
     EXPECT_EQ(bxl::ui::DateTimeNumberTicker::label(bxl::dateTimeNumber(2024, 12, 31, 0, 0, 0, 0) - 1e-12),
               QStringLiteral("31-12-2024"));
     EXPECT_EQ(bxl::ui::DateTimeNumberTicker::label(1e308), QString());
+}
+
+TEST(Form3, AsksBeforeStartClearOrLoadDiscardUnsavedSamples) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("one.LOG"));
+    {
+        bxl::LogStore one;
+        one.addSample(45000.0, {});
+        const auto bytes = bxl::encodeLogFile(one);
+        ASSERT_TRUE(bxl::writeFileBytes(file.toStdString(), bytes));
+    }
+    const QString question = QStringLiteral("Log samples not saved, discard them?");
+    struct Case {
+        const char* button;
+        bool recording;  // still recording when the button is clicked
+        int pointsAfterOk;
+    } cases[] = {
+        {"ButtonStart", false, 0}, {"ButtonClr", false, 0}, {"ButtonClr", true, 0}, {"ButtonLoad", false, 1}};
+    for (const Case& c : cases) {
+        Window w;
+        w.openPath = file;
+        w.showActive();
+        w.record(2);
+        if (!c.recording) w.click("ButtonStop");
+
+        w.answer = false;
+        w.click(c.button);
+        EXPECT_EQ(w.questions, QStringList{question}) << c.button;
+        EXPECT_EQ(w.points(1), 2) << c.button;
+        EXPECT_EQ(w.form.logActive(), c.recording) << c.button;
+        EXPECT_TRUE(w.enabled("ButtonSave")) << c.button;
+
+        w.answer = true;
+        w.click(c.button);
+        EXPECT_EQ(w.questions.size(), 2) << c.button;
+        EXPECT_EQ(w.points(1), c.pointsAfterOk) << c.button;
+        EXPECT_FALSE(w.form.unsavedSamples()) << c.button;
+    }
+}
+
+TEST(Form3, SavedOrLoadedSamplesGoWithoutAQuestion) {
+    Window w;
+    QTemporaryDir dir;
+    w.savePath = dir.filePath(QStringLiteral("a.LOG"));
+    w.openPath = w.savePath;
+    w.showActive();
+    w.record(2);
+    w.click("ButtonSave");
+    w.click("ButtonStop");
+    w.click("ButtonStart");  // every sample was saved
+    EXPECT_TRUE(w.questions.isEmpty());
+    EXPECT_TRUE(w.form.logActive());
+
+    // Recording goes on after a save: new samples are unsaved again.
+    w.tick();
+    w.click("ButtonSave");
+    w.tick(2);
+    w.answer = false;
+    w.click("ButtonClr");
+    EXPECT_EQ(w.questions.size(), 1);
+    EXPECT_EQ(w.points(1), 2);
+
+    // A save that fails leaves them unsaved.
+    w.click("ButtonStop");
+    w.savePath = QStringLiteral("/dev/full");
+    w.click("ButtonSave");
+    EXPECT_EQ(w.errors, QStringList{QStringLiteral("Cannot write to file.")});
+    w.click("ButtonStart");
+    EXPECT_EQ(w.questions.size(), 2);
+
+    // Loaded from a file, they count as saved.
+    w.answer = true;
+    w.click("ButtonLoad");
+    EXPECT_EQ(w.points(1), 1);
+    w.click("ButtonStart");
+    EXPECT_EQ(w.questions.size(), 3);
+    EXPECT_TRUE(w.form.logActive());
+}
+
+TEST(Form3, EnterOnTheDiscardQuestionKeepsTheSamples) {
+    Window w;
+    w.form.setConfirm({});  // the window's own message box
+    w.showActive();
+    w.record(2);
+    w.click("ButtonStop");
+    BoxWatch enter(Qt::Key_Return);
+    w.click("ButtonClr");
+    ASSERT_TRUE(enter.seen);
+    EXPECT_EQ(enter.title, QStringLiteral("Warning"));
+    EXPECT_EQ(enter.text, QStringLiteral("Log samples not saved, discard them?"));
+    EXPECT_EQ(enter.icon, QMessageBox::Warning);
+    EXPECT_TRUE(enter.cancelIsDefault);
+    EXPECT_EQ(w.points(1), 2);
+    EXPECT_TRUE(w.form.unsavedSamples());
+}
+
+// The notices stay inside the setup frame, clear of every component the
+// frame already holds.
+void expectNoticeFits(Window& w, const char* name) {
+    auto* notice = w.find<QLabel>(name);
+    auto* frame = w.find<QGroupBox>("GroupBox1");
+    EXPECT_EQ(notice->parentWidget(), frame);
+    EXPECT_TRUE(frame->contentsRect().contains(notice->geometry())) << name;
+    for (const char* other : {"ButtonStart", "ButtonStop", "Label1", "ButtonClr", "Edit1", "UpDownLogInt",
+                              "LabelLogging", "ButtonSave", "ButtonLoad"})
+        EXPECT_FALSE(notice->geometry().intersects(w.find<QWidget>(other)->geometry())) << name << other;
+    EXPECT_LE(notice->fontMetrics().horizontalAdvance(notice->text()), notice->width()) << name;
+}
+
+TEST(Form3, TheSampleLimitIsSaidInWords) {
+    Window w;
+    w.showActive();
+    w.find<QLineEdit>("Edit1")->setText(QStringLiteral("2"));
+    w.click("ButtonStart");
+    QLabel* limit = w.find<QLabel>("LabelLimit");
+    w.form.hide();  // no repaints while ten thousand samples come in
+    for (int i = 0; i < 2 * 10001 && w.form.logActive(); ++i) w.tick();
+    w.showActive();
+    EXPECT_EQ(w.points(1), 10001);
+    EXPECT_EQ(w.form.chart()->xAxis->range().upper, w.form.logStore().time(0, 10000));  // drawn at the show
+    EXPECT_FALSE(w.form.logActive());
+    EXPECT_TRUE(limit->isVisible());
+    EXPECT_EQ(limit->text(), QStringLiteral("Log full: recording stopped at 10001 samples."));
+    expectNoticeFits(w, "LabelLimit");
+
+    w.click("ButtonStart");  // asks (unsaved) and starts anew
+    EXPECT_EQ(w.questions.size(), 1);
+    EXPECT_FALSE(limit->isVisible());
+}
+
+TEST(Form3, AJournalThatCannotBeWrittenIsSaidOnceAndRecordingGoesOn) {
+    TempFolder tmp;
+    std::ofstream(tmp.file("plain")) << "a file where the state folder should be";
+    bxl::LogJournal journal(tmp.file("plain") + "/brisaval-xl");
+    Window w;
+    w.form.setJournal(&journal);
+    w.showActive();
+    QLabel* notice = w.find<QLabel>("LabelJournal");
+    EXPECT_FALSE(notice->isVisible());
+    w.record(3);
+    EXPECT_EQ(w.points(15), 3);
+    EXPECT_TRUE(w.form.logActive());
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->text(), QStringLiteral("No backup copy of this recording: use Save Log to keep it."));
+    EXPECT_TRUE(notice->toolTip().contains(QStringLiteral("Not a directory")))
+        << notice->toolTip().toStdString();
+    EXPECT_TRUE(w.errors.isEmpty());
+    expectNoticeFits(w, "LabelJournal");
+}
+
+TEST(Form3, RecordsIntoTheJournalAndMarksItSaved) {
+    TempFolder tmp;
+    bxl::LogJournal journal(tmp.path);
+    Window w;
+    QTemporaryDir dir;
+    w.savePath = dir.filePath(QStringLiteral("kept.LOG"));
+    w.form.setJournal(&journal);
+    w.showActive();
+    w.record(3);
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(bxl::readFileBytes(tmp.file("recording.LOG"), bytes));
+    EXPECT_EQ(bytes, bxl::encodeLogFile(w.form.logStore()));
+    EXPECT_FALSE(w.find<QLabel>("LabelJournal")->isVisible());
+    w.click("ButtonSave");
+    EXPECT_TRUE(bxl::readFileBytes(tmp.file("recording-saved.LOG"), bytes));
+    EXPECT_FALSE(journal.findUnsaved());
+}
+
+TEST(Form3, RestoresAnUnsavedRecordingOrKeepsItAside) {
+    TempFolder tmp;
+    const double start = bxl::dateTimeNumber(2024, 5, 17, 9, 30, 1, 250);
+    std::vector<uint8_t> left;
+    const auto leaveJournal = [&] {
+        bxl::LogJournal earlier(tmp.path);
+        ASSERT_TRUE(earlier.begin());
+        std::array<double, 15> v{};
+        for (int k = 0; k < 3; ++k) {
+            v[6] = 1000 + k;
+            ASSERT_TRUE(earlier.append(start + k * 10 / 86400.0, v));
+        }
+        ASSERT_TRUE(bxl::readFileBytes(tmp.file("recording.LOG"), left));
+    };
+    const QString question = QStringLiteral(
+                                 "Unsaved recording found: started 17-5-2024 09:30:01, 3 samples.\n"
+                                 "Restore it into the log?\n(Cancel keeps it as %1)")
+                                 .arg(QString::fromStdString(tmp.file("recording-2024-05-17-093001.LOG")));
+
+    // Cancel: the chart stays empty and the journal is kept under a dated
+    // name.
+    leaveJournal();
+    {
+        bxl::LogJournal journal(tmp.path);
+        Window w;
+        w.form.setJournal(&journal);
+        w.answer = false;
+        EXPECT_FALSE(w.form.offerRecovery(journal));
+        EXPECT_EQ(w.questions, QStringList{question});
+        EXPECT_EQ(w.points(1), 0);
+        std::vector<uint8_t> kept;
+        ASSERT_TRUE(bxl::readFileBytes(tmp.file("recording-2024-05-17-093001.LOG"), kept));
+        EXPECT_EQ(kept, left);
+        EXPECT_FALSE(journal.findUnsaved());
+    }
+
+    // OK: the samples are in the chart, unsaved, and "Save Log" saves them.
+    leaveJournal();
+    bxl::LogJournal journal(tmp.path);
+    Window w;
+    QTemporaryDir dir;
+    w.savePath = dir.filePath(QStringLiteral("restored.LOG"));
+    w.form.setJournal(&journal);
+    EXPECT_TRUE(w.form.offerRecovery(journal));
+    EXPECT_EQ(w.questions.size(), 1);
+    w.showActive();
+    EXPECT_EQ(w.points(7), 3);
+    EXPECT_EQ(w.form.chart()->graph(6)->data()->at(2)->value, 1002);
+    EXPECT_TRUE(w.form.unsavedSamples());
+    EXPECT_TRUE(w.enabled("ButtonSave"));
+    w.click("ButtonSave");
+    std::vector<uint8_t> saved;
+    ASSERT_TRUE(bxl::readFileBytes(w.savePath.toStdString(), saved));
+    EXPECT_EQ(saved, left);
+    EXPECT_FALSE(w.form.unsavedSamples());
+    EXPECT_FALSE(journal.findUnsaved());
 }
 
 }  // namespace

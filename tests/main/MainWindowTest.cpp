@@ -8,12 +8,15 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "link/NullPort.h"
 #include "model/ControlsFile.h"
 #include "model/ParamTable.h"
+#include "tests/support/BoxWatch.h"
 #include "ui/common/UiCommon.h"
 #include "ui/graphs/Form4.h"
 #include "ui/log/Form3.h"
@@ -46,6 +49,7 @@ protected:
             questions << t;
             return answer;
         };
+        form->confirmClose = form->confirm;
         form->show();
     }
 
@@ -237,6 +241,85 @@ TEST_F(MainWindow, SecondaryWindowsAndGraphTabs) {
     answer = true;
     EXPECT_TRUE(form->FormCloseQuery());
     log.ButtonStopClick();
+}
+
+// The log window beside a main window, recording with real clicks.
+struct LogBeside {
+    TForm2 overview;
+    TForm3 log;
+    TForm4 graphs;
+    QTemporaryDir dir;
+
+    LogBeside(TForm1& main, bxl::ValueStore& store) : log(store), graphs(store) {
+        main.attachWindows(&overview, &log, &graphs);
+        log.setSavePathPicker([this] { return dir.filePath(QStringLiteral("kept.LOG")); });
+        log.show();
+    }
+    void click(const char* name) {
+        auto* b = log.findChild<QPushButton*>(QString::fromLatin1(name));
+        ASSERT_NE(b, nullptr) << name;
+        QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, b->rect().center());
+    }
+    void recordOneSample() {
+        click("ButtonStart");
+        log.Timer1Timer();
+    }
+};
+
+TEST_F(MainWindow, ClosingAsksWhileTheLogHoldsUnsavedSamples) {
+    QTemporaryDir state;
+    bxl::LogJournal journal(state.path().toStdString());
+    LogBeside w(*form, store);
+    w.log.setJournal(&journal);
+    w.recordOneSample();
+    w.click("ButtonStop");
+
+    answer = false;
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(questions, QStringList{QStringLiteral("Log samples not saved, sure to close application?")});
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(w.log.unsavedSamples());
+
+    // OK closes; the samples go to the discarded journal, not offered again.
+    answer = true;
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(journal.findUnsaved());
+    EXPECT_TRUE(
+        std::filesystem::exists(state.filePath(QStringLiteral("recording-discarded.LOG")).toStdString()));
+
+    // Saved samples go without a question.
+    form->show();
+    questions.clear();
+    w.recordOneSample();
+    w.click("ButtonStop");
+    w.click("ButtonSave");
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(questions.isEmpty());
+}
+
+TEST_F(MainWindow, EnterOnACloseQuestionKeepsTheWindowOpen) {
+    bxl::BindingTable ownBindings;
+    TForm1 main(store, ownBindings, port);  // its own message boxes
+    main.show();
+    LogBeside w(main, store);
+    w.recordOneSample();
+    struct Case {
+        bool recording;
+        const char* question;
+    } cases[] = {{true, "Logging active, sure to close application?"},
+                 {false, "Log samples not saved, sure to close application?"}};
+    for (const Case& c : cases) {
+        if (!c.recording) w.click("ButtonStop");
+        BoxWatch enter(Qt::Key_Return);
+        EXPECT_FALSE(main.close()) << c.question;
+        ASSERT_TRUE(enter.seen);
+        EXPECT_EQ(enter.title, QStringLiteral("Warning"));
+        EXPECT_EQ(enter.text, QString::fromLatin1(c.question));
+        EXPECT_TRUE(enter.cancelIsDefault) << c.question;
+        EXPECT_TRUE(main.isVisible());
+        EXPECT_EQ(w.log.logActive(), c.recording);
+        EXPECT_TRUE(w.log.unsavedSamples());
+    }
 }
 
 TEST_F(MainWindow, PortSpinnerStaysWithin1To16) {

@@ -32,6 +32,11 @@ constexpr int kChartTop = 96;
 constexpr int kChartMargin = 8;
 
 constexpr int kWheelNotch = 120;
+
+// Notices under the interval field, in the free part of the setup frame.
+constexpr QRect kLimitNoticeRect(184, 46, 368, 16);
+constexpr QRect kJournalNoticeRect(184, 64, 368, 16);
+const QColor kNoticeColour(192, 0, 0);
 constexpr double kMinute = 1.0 / 1440.0;
 // Pixels kept free at the plot's edges while point markers are shown.
 constexpr int kMarkerRoom = 3;
@@ -73,6 +78,12 @@ TForm3::TForm3(const bxl::ValueStore& store, QWidget* parent, bxl::DateTimeClock
     timer1_->setInterval(1000);
     connect(timer1_, &QTimer::timeout, this, &TForm3::Timer1Timer);
     timer1_->start();
+}
+
+TForm3::~TForm3() {
+    // Destroying the children takes the focus from the interval field, whose
+    // editing-finished handler must not run on a window half destroyed.
+    disconnect(edit1_, nullptr, this, nullptr);
 }
 
 void TForm3::buildLegend() {
@@ -147,6 +158,20 @@ void TForm3::buildSetup() {
     labelLogging_->setFont(f);
     bxl::ui::setTextColour(labelLogging_, QColor(255, 0, 0));
     labelLogging_->hide();
+
+    labelLimit_ =
+        new QLabel(QStringLiteral("Log full: recording stopped at %1 samples.").arg(bxl::kLogSampleLimit + 1),
+                   groupBox1_);
+    labelLimit_->setObjectName(QStringLiteral("LabelLimit"));
+    labelLimit_->setGeometry(kLimitNoticeRect);
+    bxl::ui::setTextColour(labelLimit_, kNoticeColour);
+    labelLimit_->hide();
+    labelJournal_ =
+        new QLabel(QStringLiteral("No backup copy of this recording: use Save Log to keep it."), groupBox1_);
+    labelJournal_->setObjectName(QStringLiteral("LabelJournal"));
+    labelJournal_->setGeometry(kJournalNoticeRect);
+    bxl::ui::setTextColour(labelJournal_, kNoticeColour);
+    labelJournal_->hide();
 
     setTabOrder(buttonClr_, buttonStart_);
     setTabOrder(buttonStart_, edit1_);
@@ -228,8 +253,10 @@ bxl::SeriesMask TForm3::visibleSeries() const {
 }
 
 void TForm3::ButtonStartClick() {
+    if (!askBeforeDiscarding()) return;
     recorder_.start();
     applyButtons();
+    applyNotices();
     rebuildGraphs();
 }
 
@@ -239,9 +266,22 @@ void TForm3::ButtonStopClick() {
 }
 
 void TForm3::ButtonClrClick() {
+    if (!askBeforeDiscarding()) return;
     recorder_.clear();
     applyButtons();
+    applyNotices();
     rebuildGraphs();
+}
+
+bool TForm3::askBeforeDiscarding() {
+    return !recorder_.unsavedSamples() || ask(QStringLiteral("Log samples not saved, discard them?"));
+}
+
+void TForm3::applyNotices() {
+    labelLimit_->setVisible(recorder_.stoppedAtLimit());
+    const QString problem = QString::fromLocal8Bit(recorder_.journalProblem());
+    labelJournal_->setVisible(!problem.isEmpty());
+    if (labelJournal_->toolTip() != problem) labelJournal_->setToolTip(problem);
 }
 
 void TForm3::Timer1Timer() {
@@ -252,7 +292,10 @@ void TForm3::Timer1Timer() {
         if (logButton_ != nullptr)
             bxl::ui::setTextColour(logButton_, on ? QColor(255, 0, 0) : bxl::ui::windowTextColour());
     }
-    if (t.sampled) appendToGraphs(t.sampleAt);
+    if (t.sampled) {
+        appendToGraphs(t.sampleAt);
+        applyNotices();
+    }
     if (t.stopped) applyButtons();
 }
 
@@ -315,13 +358,15 @@ void TForm3::applyRanges() {
 }
 
 void TForm3::redraw() {
-    applyRanges();
-    if (isVisible()) {
-        chart_->replot();
-        dirty_ = false;
-    } else {
+    // While the window is hidden the ranges and the repaint wait for the next
+    // show: a long recording in the background costs no range scans.
+    if (!isVisible()) {
         dirty_ = true;
+        return;
     }
+    applyRanges();
+    chart_->replot();
+    dirty_ = false;
 }
 
 void TForm3::Chart1MouseWheelDown() {
@@ -417,6 +462,45 @@ void TForm3::reportError(const QString& text) {
     box.exec();
 }
 
+bool TForm3::ask(const QString& text) {
+    if (confirm_) return confirm_(text);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text,
+                    QMessageBox::Ok | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
+bool TForm3::offerRecovery(bxl::LogJournal& journal) {
+    const std::optional<bxl::LogFileContents> found = journal.findUnsaved();
+    if (!found || recorder_.logActive()) return false;
+    const double start = found->times.front();
+    bxl::CalendarTime c;
+    const QString started = bxl::calendarTime(start, c) ? QStringLiteral("%1-%2-%3 %4:%5:%6")
+                                                              .arg(c.day)
+                                                              .arg(c.month)
+                                                              .arg(c.year)
+                                                              .arg(c.hour, 2, 10, QLatin1Char('0'))
+                                                              .arg(c.minute, 2, 10, QLatin1Char('0'))
+                                                              .arg(c.second, 2, 10, QLatin1Char('0'))
+                                                        : QStringLiteral("at an unknown time");
+    const QString question =
+        QStringLiteral(
+            "Unsaved recording found: started %1, %2 samples.\nRestore it into the log?\n"
+            "(Cancel keeps it as %3)")
+            .arg(started)
+            .arg(found->recordCount())
+            .arg(QFile::decodeName(journal.asidePath(start).c_str()));
+    if (!ask(question)) {
+        journal.setFoundAside(start);
+        return false;
+    }
+    recorder_.restore(*found);
+    applyButtons();
+    applyNotices();
+    rebuildGraphs();
+    return true;
+}
+
 QString TForm3::defaultSavePath() {
     QFileDialog d(this);
     d.setObjectName(QStringLiteral("SaveDialog1"));
@@ -443,11 +527,15 @@ void TForm3::ButtonSaveClick() {
     const QString path = pickSavePath_ ? pickSavePath_() : defaultSavePath();
     if (path.isEmpty()) return;
     const std::vector<uint8_t> bytes = bxl::encodeLogFile(log_);
-    if (!bxl::writeFileBytes(QFile::encodeName(path).toStdString(), bytes))
+    if (!bxl::writeFileBytes(QFile::encodeName(path).toStdString(), bytes)) {
         reportError(QStringLiteral("Cannot write to file."));
+        return;
+    }
+    recorder_.saved();
 }
 
 void TForm3::ButtonLoadClick() {
+    if (!askBeforeDiscarding()) return;
     const QString path = pickOpenPath_ ? pickOpenPath_() : defaultOpenPath();
     if (path.isEmpty()) return;
     std::vector<uint8_t> bytes;
@@ -460,8 +548,8 @@ void TForm3::ButtonLoadClick() {
         reportError(QStringLiteral("File not in correct format!"));
         return;
     }
-    recorder_.clear();
-    bxl::addLogFileContents(contents, log_);
+    recorder_.loaded(contents);
     applyButtons();
+    applyNotices();
     rebuildGraphs();
 }

@@ -31,6 +31,7 @@ class TForm3 : public QWidget {
 public:
     // clock hands out date-time numbers; the PC's local clock when empty.
     explicit TForm3(const bxl::ValueStore& store, QWidget* parent = nullptr, bxl::DateTimeClock clock = {});
+    ~TForm3() override;
 
     // 1 while the recorder records; read by the main window's close query.
     bool logActive() const { return recorder_.logActive(); }
@@ -44,6 +45,21 @@ public:
     // Shows a failure ("ERROR" message box with OK by default).
     using ErrorSink = std::function<void(const QString& text)>;
     void setErrorSink(ErrorSink s) { showError_ = std::move(s); }
+    // Asks a question; true for OK ("Warning" message box with OK and
+    // Cancel, Cancel the default, by default).
+    using Confirm = std::function<bool(const QString& text)>;
+    void setConfirm(Confirm c) { confirm_ = std::move(c); }
+
+    // Keeps every recording in this journal as well, so that a crash loses
+    // no samples (none by default).
+    void setJournal(bxl::LogJournal* journal) { recorder_.setJournal(journal); }
+    // At start: offers to restore the samples of a journal an earlier run
+    // left unsaved. True when they were put into the chart.
+    bool offerRecovery(bxl::LogJournal& journal);
+    // The chart holds samples that are in no saved file.
+    bool unsavedSamples() const { return recorder_.unsavedSamples(); }
+    // The engineer closes the program without saving them.
+    void discardUnsavedSamples() { recorder_.discardJournal(); }
 
     // Event handlers.
     void FormShow();
@@ -83,6 +99,9 @@ private:
     void appendToGraphs(std::size_t index);
     void redraw();
     void reportError(const QString& text);
+    bool ask(const QString& text);
+    bool askBeforeDiscarding();
+    void applyNotices();
     QString defaultSavePath();
     QString defaultOpenPath();
     void Edit1Change(const QString& text);
@@ -95,6 +114,7 @@ private:
     PathPicker pickSavePath_;
     PathPicker pickOpenPath_;
     ErrorSink showError_;
+    Confirm confirm_;
 
     QGroupBox* groupBox1_ = nullptr;
     QGroupBox* groupBox2_ = nullptr;
@@ -108,6 +128,8 @@ private:
     QLineEdit* edit1_ = nullptr;
     bxl::ui::UpDown* upDown_ = nullptr;
     QLabel* labelLogging_ = nullptr;
+    QLabel* labelLimit_ = nullptr;    // the recording stopped at the size limit
+    QLabel* labelJournal_ = nullptr;  // the recording has no journal
     QCustomPlot* chart_ = nullptr;
     QTimer* timer1_ = nullptr;
 

@@ -61,6 +61,12 @@ TForm1::TForm1(bxl::ValueStore& store, bxl::BindingTable& bindings, bxl::SerialP
         box.setDefaultButton(QMessageBox::Ok);
         return box.exec() == QMessageBox::Ok;
     };
+    confirmClose = [this](const QString& text) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text,
+                        QMessageBox::Ok | QMessageBox::Cancel, this);
+        box.setDefaultButton(QMessageBox::Cancel);
+        return box.exec() == QMessageBox::Ok;
+    };
     showError = [this](const QString& text) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("ERROR"), text, QMessageBox::Ok, this);
         box.exec();
@@ -342,8 +348,12 @@ void TForm1::FormShow() {
 }
 
 bool TForm1::FormCloseQuery() {
-    if (log_ != nullptr && log_->logActive())
-        return confirm(QStringLiteral("Logging active, sure to close application?"));
+    if (log_ == nullptr) return true;
+    // A recording closed this way stays in its journal for the next start.
+    if (log_->logActive()) return confirmClose(QStringLiteral("Logging active, sure to close application?"));
+    if (!log_->unsavedSamples()) return true;
+    if (!confirmClose(QStringLiteral("Log samples not saved, sure to close application?"))) return false;
+    log_->discardUnsavedSamples();
     return true;
 }
 

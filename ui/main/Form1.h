@@ -49,6 +49,9 @@ public:
     std::function<bool(const QString& text)> confirm;    // "Warning", OK/Cancel
     std::function<void(const QString& text)> showError;  // "ERROR", OK
     std::function<QString(PathDialog which)> pickPath;   // empty: cancelled
+    // The close query's questions: "Warning", OK/Cancel, Cancel the default,
+    // so that Enter never ends a recording or drops its samples.
+    std::function<bool(const QString& text)> confirmClose;
 
     // Handlers.
     void FormShow();
