@@ -116,6 +116,12 @@ LogTick LogRecorder::tick(int interval) {
     r.sampleAt = log_.addSample(t, v);
     r.sampled = true;
     unsaved_ = true;
+    // Samples taken after a Clear during recording must be saveable too:
+    // a recording the engineer cannot save would be lost.
+    if (!buttons_.save) {
+        buttons_.save = true;
+        r.saveEnabled = true;
+    }
     // A journal that cannot be written keeps its problem text and leaves
     // the recording as it is.
     if (journal_ != nullptr) journal_->append(t, v);

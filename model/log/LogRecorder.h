@@ -34,6 +34,7 @@ struct LogTick {
     bool sampled = false;      // a sample was added
     std::size_t sampleAt = 0;  // index it got in every series
     bool stopped = false;      // the size limit stopped the recording
+    bool saveEnabled = false;  // the sample made "Save Log" available again
 };
 
 inline constexpr int kLogIntervalMin = 2;

@@ -490,6 +490,24 @@ TEST(Form3, SavedOrLoadedSamplesGoWithoutAQuestion) {
     EXPECT_TRUE(w.form.logActive());
 }
 
+TEST(Form3, SamplesRecordedAfterAClearCanBeSaved) {
+    Window w;
+    QTemporaryDir dir;
+    w.savePath = dir.filePath(QStringLiteral("after-clear.LOG"));
+    w.showActive();
+    w.record(2);
+    w.click("ButtonClr");  // the question is answered OK
+    EXPECT_FALSE(w.enabled("ButtonSave"));
+    w.tick(2);  // the next sample on the normal schedule
+    ASSERT_EQ(w.points(1), 1);
+    EXPECT_TRUE(w.enabled("ButtonSave"));
+    w.click("ButtonSave");
+    EXPECT_TRUE(w.errors.isEmpty());
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(bxl::readFileBytes(w.savePath.toStdString(), bytes));
+    EXPECT_EQ(bytes.size(), bxl::kLogHeaderSize + 128u);
+}
+
 TEST(Form3, EnterOnTheDiscardQuestionKeepsTheSamples) {
     Window w;
     w.form.setConfirm({});  // the window's own message box

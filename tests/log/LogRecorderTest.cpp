@@ -169,6 +169,9 @@ TEST(LogRecorder, ClearWhileRecordingEmptiesKeepsScheduleAndRestartsTheLimit) {
     EXPECT_EQ(r.log.count(0), 0u);
     EXPECT_EQ(r.run(10, 10, 13), std::vector<int>{21});
     EXPECT_EQ(r.rec.sampleCount(), 1);
+    // The samples taken after the Clear can be saved.
+    EXPECT_TRUE(r.rec.buttons().save);
+    EXPECT_TRUE(r.rec.unsavedSamples());
 }
 
 TEST(LogRecorder, ClockSetBackInsertsInOrderInEverySeries) {

@@ -296,7 +296,7 @@ void TForm3::Timer1Timer() {
         appendToGraphs(t.sampleAt);
         applyNotices();
     }
-    if (t.stopped) applyButtons();
+    if (t.stopped || t.saveEnabled) applyButtons();
 }
 
 void TForm3::CheckBoxClick() {
