@@ -51,7 +51,7 @@ TEST(WindowPlacement, FitsEachWindowOnTheScreen) {
     // pixels at scale factors 1, 1.5 and 2, and a 1366 x 768 laptop.
     const QRect s1(0, 0, 1920, 1200), s15(0, 0, 1280, 800), s2(0, 0, 960, 600), laptop(0, 0, 1366, 768);
     const Case cases[] = {
-        // Scale 1: the main window where it is specified; each secondary
+        // Scale 1: the main window at its own place; each secondary
         // window the least way down from its own place, below the row of
         // buttons that show and hide the secondary windows.
         {"scale 1, main", s1, kMain, {}, {632, 204}},
