@@ -1,14 +1,21 @@
 // bxl-screens: takes the user guide's screenshots of every window.
 //
-//   bxl-screens --sim PATH/bxl-unit-sim --out DIR
+//   bxl-screens --sim PATH/bxl-unit-sim --out DIR [--all-windows NAME]
 //
 // Builds the four windows wired as the application wires them, starts the
 // simulated unit on a pseudo-terminal under a private XDG_DATA_HOME (so its
 // port 1 alias never touches the user's own), waits for live data, and then
 // walks through what a service engineer does: Get, open the editor on a
-// setting, the overview in each unit variant and orientation, a short log
+// setting, the overview in each unit variant and orientation (with the
+// unit's live values, and with a winter's and a summer's day), a short log
 // while a forced ventilation speed ramps the fans, and every graph. Each
 // window is saved with QWidget::grab() as a PNG into DIR.
+//
+// With --all-windows the walk is shorter: after a Get it opens the overview,
+// the log and the graphs with the main window's buttons, as they come up on
+// the screen it runs on, and saves the whole screen as NAME-screen.png and
+// each window as NAME-main.png, NAME-overview.png, NAME-log.png and
+// NAME-graphs.png (run it with a scale factor to see the windows scaled).
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
@@ -18,12 +25,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QThread>
 #include <cstdio>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/ToolWindows.h"
 #include "model/Bindings.h"
@@ -38,7 +48,7 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: bxl-screens --sim PATH/bxl-unit-sim --out DIR\n";
+constexpr const char* kUsage = "usage: bxl-screens --sim PATH/bxl-unit-sim --out DIR [--all-windows NAME]\n";
 
 // Setting value indexes the walk changes.
 constexpr int kFlowControlMode = 92;    // M02.10
@@ -101,6 +111,14 @@ public:
         if (!w.grab().save(path, "PNG")) throw Failure(("cannot write " + path).toStdString());
         say("wrote " + path);
     }
+    // The whole screen the window is on, as the person sees it.
+    void shootScreen(QWidget& w, const QString& name, int settleMs = 300) {
+        pump(settleMs);
+        const QString path = QDir(dir_).filePath(name);
+        if (w.screen() == nullptr || !w.screen()->grabWindow(0).save(path, "PNG"))
+            throw Failure(("cannot write " + path).toStdString());
+        say("wrote " + path);
+    }
 
 private:
     QString dir_;
@@ -127,7 +145,57 @@ QString statusText(TForm1& form1) {
     return child<QLabel>(form1, "LabelInfo")->text();
 }
 
-void run(const QString& simPath, const QString& outDir) {
+// Live values of a day the overview is shown with, as the unit would send
+// them: value index and raw value (tenths of a degree, m3/h, tenths or
+// hundredths of a percent, Pa, flags).
+struct Day {
+    const char* name;
+    std::vector<std::pair<int, int32_t>> process;
+    int32_t functionT6, functionT7;  // settings: 1 siphon temperature, 2 NTC5, 0 none
+};
+
+const Day kWinter{
+    "winter",
+    {{256, -125}, {257, 190},  {258, 224},  {259, -56},   {260, 187}, {261, 385},  {323, -125}, {273, 9999},
+     {274, 9999}, {300, 1000}, {301, 1000}, {276, 10000}, {296, 0},   {297, 1000}, {298, 0},    {293, 1},
+     {347, 0},    {294, 1},    {295, 1},    {355, 1},     {364, 184}, {365, 162}},
+    1,
+    2};
+const Day kSummer{
+    "summer",
+    {{256, 315},  {257, 178}, {258, 246}, {259, 292}, {260, 179},   {261, 0}, {323, 0},    {273, 4250},
+     {274, 4180}, {300, 620}, {301, 605}, {276, 0},   {296, 10000}, {297, 0}, {298, 1000}, {293, 0},
+     {347, 0},    {294, 1},   {295, 1},   {355, 0},   {364, 88},    {365, 95}},
+    0,
+    0};
+
+// Writes a day's values into the store and onto the overview, as a process
+// reply would; the next reply brings the unit's own values back.
+void showDay(bxl::ValueStore& store, TForm1& form1, const Day& day) {
+    for (const auto& [index, value] : day.process) store.setCurrent(index, value);
+    setAsReceived(store, 42, day.functionT6);
+    setAsReceived(store, 145, day.functionT7);
+    form1.liveOverviewRefresh();
+}
+
+// The tool on one screen: every window opened with the main window's
+// buttons, the screen and each window saved.
+void shootAllWindows(bxl::ToolWindows& windows, Shooter& shooter, const QString& name) {
+    TForm1& form1 = windows.form1;
+    for (const char* button : {"BitBtnWHRBDA", "BitBtnLog", "BitBtnGraph"})
+        child<QAbstractButton>(form1, button)->click();
+    if (!windows.form2.isVisible() || !windows.form3.isVisible() || !windows.form4.isVisible())
+        throw Failure("a window did not open");
+    waitFor(QStringLiteral("a process reply"), 15000,
+            [&] { return statusText(form1) == QLatin1String("Process received from Brisaval XL"); });
+    shooter.shootScreen(form1, name + QStringLiteral("-screen.png"));
+    shooter.shoot(form1, name + QStringLiteral("-main.png"), 0);
+    shooter.shoot(windows.form2, name + QStringLiteral("-overview.png"), 0);
+    shooter.shoot(windows.form3, name + QStringLiteral("-log.png"), 0);
+    shooter.shoot(windows.form4, name + QStringLiteral("-graphs.png"), 0);
+}
+
+void run(const QString& simPath, const QString& outDir, const QString& allWindows) {
     if (!QFileInfo(simPath).isExecutable()) throw Failure(("no simulator at " + simPath).toStdString());
     if (!QDir().mkpath(outDir)) throw Failure(("cannot make " + outDir).toStdString());
     Shooter shooter(outDir);
@@ -182,6 +250,13 @@ void run(const QString& simPath, const QString& outDir) {
     waitFor(QStringLiteral("the next process reply"), 15000,
             [&] { return statusText(form1) == QLatin1String("Process received from Brisaval XL"); });
 
+    if (!allWindows.isEmpty()) {
+        shootAllWindows(windows, shooter, allWindows);
+        form1.close();
+        if (!unexpected.isEmpty()) throw Failure(("unexpected message: " + unexpected).toStdString());
+        return;
+    }
+
     // The live values of M01 as they are after a Get.
     auto* pages = child<TPageControl>(form1, "PageControl1");
     pages->setCurrentIndex(0);
@@ -220,6 +295,8 @@ void run(const QString& simPath, const QString& outDir) {
     };
     const int32_t savedExchanger = store.current(bxl::overview::kHeatExchanger);
     const int32_t savedBypass = store.current(bxl::overview::kBypassPosition);
+    const int32_t savedT6 = store.current(42);
+    const int32_t savedT7 = store.current(145);
     for (const Variant& v : variants) {
         setAsReceived(store, bxl::overview::kHeatExchanger, v.heatExchanger);
         setAsReceived(store, bxl::overview::kBypassPosition, v.bypassPosition);
@@ -230,15 +307,24 @@ void run(const QString& simPath, const QString& outDir) {
             waitFor(QStringLiteral("a process reply"), 15000,
                     [&] { return statusText(form1) == QLatin1String("Process received from Brisaval XL"); });
             const bool mirrored = !form2.panelVisibility()[static_cast<std::size_t>(v.firstPanel)];
-            shooter.shoot(form2, QStringLiteral("overview-%1%2.png")
-                                     .arg(QString::fromLatin1(v.name),
-                                          mirrored ? QStringLiteral("-mirrored") : QString()));
+            const QString panel =
+                QStringLiteral("overview-%1%2")
+                    .arg(QString::fromLatin1(v.name), mirrored ? QStringLiteral("-mirrored") : QString());
+            shooter.shoot(form2, panel + QStringLiteral(".png"));
+            // The same panel on a cold winter's and a hot summer's day, taken
+            // before the next process reply brings the unit's values back.
+            for (const Day* day : {&kWinter, &kSummer}) {
+                showDay(store, form1, *day);
+                shooter.shoot(form2, panel + QStringLiteral("-%1.png").arg(QLatin1String(day->name)), 0);
+            }
             form2.BitBtnLiReClick();
         }
         form1.BitBtnWHRBDAClick();  // hide
     }
     setAsReceived(store, bxl::overview::kHeatExchanger, savedExchanger);
     setAsReceived(store, bxl::overview::kBypassPosition, savedBypass);
+    setAsReceived(store, 42, savedT6);
+    setAsReceived(store, 145, savedT7);
 
     // A short log: record at the shortest interval; after a few samples force
     // ventilation speed 3 and send it, so the airflows and pressures ramp up.
@@ -304,13 +390,15 @@ void run(const QString& simPath, const QString& outDir) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QString sim, out;
+    QString sim, out, allWindows;
     const QStringList args = QCoreApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--sim") && i + 1 < args.size())
             sim = args[++i];
         else if (args[i] == QLatin1String("--out") && i + 1 < args.size())
             out = args[++i];
+        else if (args[i] == QLatin1String("--all-windows") && i + 1 < args.size())
+            allWindows = args[++i];
         else {
             std::fputs(kUsage, stderr);
             return 2;
@@ -321,7 +409,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        run(sim, out);
+        run(sim, out, allWindows);
     } catch (const std::exception& e) {
         say(QString::fromLocal8Bit(e.what()));
         return 1;

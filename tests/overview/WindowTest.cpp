@@ -118,7 +118,7 @@ TEST(OverviewWindow, EveryPanelHoldsItsComponentsWithTheirLookBeforeData) {
     EXPECT_EQ(f.findChild<QLabel*>("LabelT1")->pos(), QPoint(204, 289));
     EXPECT_EQ(f.findChild<QLabel*>("LabelT6_2")->pos(), QPoint(24, 238));
     EXPECT_EQ(f.findChild<QLabel*>("LabelBypass_5")->pos(), QPoint(235, 79));
-    EXPECT_EQ(f.findChild<QLabel*>("LabelPSupply_1")->pos(), QPoint(608, 80));
+    EXPECT_EQ(f.findChild<QLabel*>("LabelPSupply_1")->pos(), QPoint(638, 80));
     EXPECT_EQ(f.findChild<QLabel*>("LabelPExhaust_4")->pos(), QPoint(624, 83));
     EXPECT_EQ(f.findChild<QWidget*>("ShapeWWRun_2")->pos(), QPoint(539, 328));
 }

@@ -6,13 +6,18 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTimer>
+#include <algorithm>
 
 #include "ui/common/UiCommon.h"
 #include "ui/graphs/Graphs.h"
 
 namespace bxl::graphs {
 
-// Shows the graph image unscaled at its top-left corner.
+// Shows the graph image at its own pixels. On a screen with more than one
+// device pixel to a pixel of the window, each pixel of the graph becomes a
+// square of whole device pixels (as many as fit), so lines and text stay
+// crisp; what is left over at a fractional ratio is shared out as a margin
+// around the graph.
 class GraphImageView : public QWidget {
 public:
     explicit GraphImageView(QWidget* parent) : QWidget(parent) {}
@@ -21,11 +26,29 @@ public:
         update();
     }
 
+    // Device pixels per graph pixel for a view of `viewSize` device pixels.
+    static int wholeFactor(QSize viewSize, QSize imageSize) {
+        if (imageSize.isEmpty()) return 1;
+        return std::max(
+            1, std::min(viewSize.width() / imageSize.width(), viewSize.height() / imageSize.height()));
+    }
+
 protected:
     void paintEvent(QPaintEvent*) override {
         if (canvas_ == nullptr) return;
         QPainter p(this);
-        p.drawImage(0, 0, canvas_->image());
+        const qreal ratio = p.device()->devicePixelRatioF();
+        const QImage& image = canvas_->image();
+        const QSize view(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+        const int factor = wholeFactor(view, image.size());
+        QImage shown =
+            factor == 1 ? image
+                        : image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        shown.setDevicePixelRatio(ratio);
+        // Centred on whole device pixels.
+        const QPoint offset((view.width() - shown.width()) / 2, (view.height() - shown.height()) / 2);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p.drawImage(QPointF(offset) / ratio, shown);
     }
 
 private:

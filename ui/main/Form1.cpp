@@ -161,6 +161,10 @@ void TForm1::buildComponents() {
     label7->setObjectName(QStringLiteral("Label7"));
     label7->setGeometry(128, 8, 80, 14);
     setTextColour(label7, kTeal);
+    // The caption sits where the group frame may run (it depends on the
+    // style): on its own background, the way a group's title interrupts it.
+    label7->setAutoFillBackground(true);
+    label7->resize(label7->sizeHint().width() + 2, 14);
 
     progressBarRec_ = new QProgressBar(groupBox1_);
     progressBarRec_->setObjectName(QStringLiteral("ProgressBarRec"));

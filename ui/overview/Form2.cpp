@@ -1,5 +1,6 @@
 #include "ui/overview/Form2.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -23,7 +24,13 @@ constexpr Pos kNone{-1, -1};
 using Row = std::array<Pos, kPanelCount>;
 
 // Positions inside the panels, in panel order WWLi, WWRe, Recup1, Recup2,
-// Marvek1, Marvek2.
+// Marvek1, Marvek2. A few were moved from the first layout of the panels so
+// that each value is beside what it measures and no two labels touch with
+// their longest texts: T7 on the heat wheel panels (1 pixel up, clear of T6), the
+// exhaust damper indicator of the first heat wheel panel (below T4), the
+// supply filter pressure of three exchanger panels (beside the fine filter)
+// and the cooling coil percentage of the supply-side bypass panels (on the
+// far side of the cooling coil, away from the heating coil's).
 constexpr std::array<Row, 7> kT{{
     {{{204, 289}, {598, 286}, {227, 102}, {563, 118}, {202, 120}, {609, 116}}},
     {{{327, 288}, {476, 283}, {293, 321}, {496, 336}, {523, 275}, {287, 278}}},
@@ -31,7 +38,7 @@ constexpr std::array<Row, 7> kT{{
     {{{163, 126}, {644, 123}, {296, 102}, {480, 118}, {533, 142}, {287, 147}}},
     {{{664, 294}, {136, 294}, {656, 278}, {140, 289}, {658, 280}, {158, 289}}},
     {{{710, 233}, {24, 238}, {696, 230}, {20, 241}, {698, 232}, {38, 233}}},
-    {{{756, 219}, {64, 224}, {752, 214}, {68, 225}, {746, 216}, {86, 217}}},
+    {{{756, 218}, {64, 223}, {752, 214}, {68, 225}, {746, 216}, {86, 217}}},
 }};
 constexpr Row kToeM3{{{736, 288}, {16, 288}, {736, 281}, {9, 289}, {739, 281}, {9, 289}}};
 constexpr Row kAfM3{{{736, 169}, {16, 163}, {736, 165}, {9, 169}, {738, 166}, {9, 161}}};
@@ -40,14 +47,14 @@ constexpr Row kAfPerc{{{456, 136}, {344, 136}, {494, 127}, {297, 131}, {466, 129
 constexpr Row kHeatWheel{{{280, 221}, {522, 220}, kNone, kNone, kNone, kNone}};
 constexpr Row kBypass{{kNone, kNone, {359, 74}, {431, 74}, {235, 79}, {573, 80}}};
 constexpr Row kVerwKlep{{{347, 319}, {456, 316}, {400, 310}, {400, 302}, {546, 312}, {259, 315}}};
-constexpr Row kKoelKlep{{{602, 328}, {200, 328}, {592, 310}, {202, 315}, {589, 312}, {220, 315}}};
+constexpr Row kKoelKlep{{{602, 328}, {200, 328}, {592, 310}, {202, 315}, {634, 312}, {177, 315}}};
 constexpr Row kVorst{{{56, 416}, {712, 408}, {24, 120}, {712, 118}, {17, 129}, {730, 110}}};
 constexpr Row kVorstT2{{{344, 344}, {456, 336}, {400, 334}, {400, 326}, {546, 334}, {259, 336}}};
 constexpr Row kFire{{{440, 29}, {328, 21}, {448, 13}, {288, 23}, {384, 31}, {296, 23}}};
 constexpr Row kRecupFrost{{kNone, kNone, {258, 205}, {506, 213}, {322, 213}, {474, 213}}};
-constexpr Row kPSupply{{{176, 251}, {624, 244}, {192, 86}, {608, 80}, {175, 104}, {642, 78}}};
+constexpr Row kPSupply{{{176, 251}, {624, 244}, {192, 86}, {638, 80}, {193, 104}, {640, 44}}};
 constexpr Row kPExhaust{{{624, 83}, {136, 78}, {192, 254}, {608, 248}, {174, 257}, {642, 240}}};
-constexpr Row kAfVoerKlep{{{201, 133}, {598, 133}, kNone, kNone, kNone, kNone}};
+constexpr Row kAfVoerKlep{{{201, 144}, {598, 133}, kNone, kNone, kNone, kNone}};
 constexpr Row kToeVoerKlep{{{149, 299}, {650, 293}, {133, 116}, {653, 124}, {140, 124}, {672, 124}}};
 constexpr Row kWWRun{{{263, 336}, {539, 328}, kNone, kNone, kNone, kNone}};
 
@@ -71,8 +78,11 @@ constexpr std::array<ImageGeometry, kPanelCount> kImages{{
     {10, 32, 823, 393, ":/overview/exchanger-supply-bypass-right.svg"},
 }};
 
-QPixmap renderPicture(const ImageGeometry& g) {
-    QPixmap pm(g.width, g.height);
+// The picture at its own size, drawn with as many device pixels as the
+// screen has for each of its pixels, so it stays sharp at a scale factor.
+QPixmap renderPicture(const ImageGeometry& g, qreal ratio) {
+    QPixmap pm(QSize(g.width, g.height) * ratio);
+    pm.setDevicePixelRatio(ratio);
     pm.fill(Qt::white);
     QSvgRenderer svg(QString::fromLatin1(g.resource));
     if (svg.isValid()) {
@@ -115,6 +125,32 @@ TShapeCircle* makeShape(QWidget* parent, const QString& name, Pos pos, int w, in
 }
 
 }  // namespace
+
+TSensorTag::TSensorTag(const QString& name, QLabel* value, QWidget* parent)
+    : QWidget(parent), name_(name), value_(value) {
+    setGeometry(value->x(), value->y() - 15, 21, 14);
+    setVisible(!value->isHidden());
+    value->installEventFilter(this);
+}
+
+bool TSensorTag::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == value_ && event->type() == QEvent::ShowToParent) show();
+    if (watched == value_ && event->type() == QEvent::HideToParent) hide();
+    return false;
+}
+
+void TSensorTag::paintEvent(QPaintEvent*) {
+    // Drawn like the tags of the other sensors in the pictures.
+    const QColor ink(0x37, 0x47, 0x4f);
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(ink, 1));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    QFont f = bxl::ui::arialFont(10, true);
+    p.setFont(f);
+    p.drawText(rect(), Qt::AlignCenter, name_);
+}
 
 TShapeCircle::TShapeCircle(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
@@ -163,7 +199,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
         op.image->setObjectName(QStringLiteral("Image%1").arg(i + 1));
         op.image->setGeometry(g.left, g.top, g.width, g.height);
         op.image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        op.image->setPixmap(renderPicture(g));
+        op.image->setPixmap(renderPicture(g, devicePixelRatioF()));
 
         // Shapes first, so the value labels stay readable above an indicator.
         op.afVoerKlep = makeShape(panel, QStringLiteral("ShapeAfVoerKlep") + sfx, kAfVoerKlep[i], 30, 30);
@@ -198,6 +234,11 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
         op.recupFrost = makeLabel(panel, QStringLiteral("LabelRecupFrost") + sfx, kRecupFrost[i], 48, 24,
                                   QStringLiteral("Frost"), warningFont, kRed);
         if (op.recupFrost) op.recupFrost->hide();
+        for (std::size_t k = 0; k < op.sensorTags.size(); ++k) {
+            const QString sensor = QStringLiteral("T%1").arg(6 + k);
+            op.sensorTags[k] = new TSensorTag(sensor, op.t[5 + k], panel);
+            op.sensorTags[k]->setObjectName(QStringLiteral("Tag") + sensor + sfx);
+        }
     }
 }
 

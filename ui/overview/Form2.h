@@ -21,6 +21,24 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+// The tag naming an optional temperature sensor (T6, T7) above its value. It
+// shows and hides with the value label, which the live refresh hides while
+// the sensor is not used, so the picture never names a sensor that is not
+// there.
+class TSensorTag : public QWidget {
+    Q_OBJECT
+public:
+    TSensorTag(const QString& name, QLabel* value, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QString name_;
+    QLabel* value_;
+};
+
 // The components of one panel. Pointers are null where the panel's variant
 // has no such component (the wheel on the plate exchanger panels, the bypass
 // on the heat wheel panels).
@@ -45,6 +63,7 @@ struct OverviewPanel {
     TShapeCircle* afVoerKlep = nullptr;
     TShapeCircle* toeVoerKlep = nullptr;
     TShapeCircle* wwRun = nullptr;
+    std::array<TSensorTag*, 2> sensorTags{};  // T6, T7
 };
 
 class TForm2 : public QWidget {
