@@ -155,6 +155,19 @@ bxl::sim::LocalTime localNow() {
     return lt;
 }
 
+// True when an existing alias is a link this simulator left behind: one to a
+// pseudo-terminal that is gone (a simulator that was killed). Any other
+// alias is the engineer's own, a link to an adapter even while the adapter
+// is unplugged, and a link to a live pseudo-terminal may be another
+// simulator's; neither is ever touched.
+bool leftBySimulator(const std::string& alias) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(alias, ec)) return false;
+    const std::filesystem::path target = std::filesystem::read_symlink(alias, ec);
+    if (ec || target.string().rfind("/dev/pts/", 0) != 0) return false;
+    return std::filesystem::status(alias, ec).type() == std::filesystem::file_type::not_found;
+}
+
 void makeRaw(int fd) {
     termios t{};
     if (tcgetattr(fd, &t) != 0) return;
@@ -272,10 +285,10 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories(dir, ec);
         alias = dir + "/com" + std::to_string(opt.port);
         if (bxl::pathOrLinkExists(alias)) {
-            // A dangling link is a leftover of an earlier run; anything that
-            // still leads somewhere belongs to someone else.
-            if (std::filesystem::exists(alias, ec) || !std::filesystem::is_symlink(alias, ec)) {
-                std::fprintf(stderr, "bxl-unit-sim: %s already exists; choose another --port or remove it\n",
+            if (!leftBySimulator(alias)) {
+                std::fprintf(stderr,
+                             "bxl-unit-sim: %s already exists and is not a link a simulated unit left "
+                             "behind; it is left alone: choose another --port or remove it\n",
                              alias.c_str());
                 return 1;
             }

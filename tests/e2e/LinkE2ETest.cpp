@@ -8,11 +8,14 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "link/PortResolver.h"
 #include "link/QtSerialPortAdapter.h"
 #include "link/Sequencer.h"
 #include "sim/UnitModel.h"
@@ -172,6 +175,69 @@ TEST_F(LinkE2E, LineClosedByTheUnitEndsWithPortClosed) {
     ASSERT_TRUE(runUntil([&] { return !port.isOpen(); }, 5000)) << "the port hung after the line went away";
     ASSERT_TRUE(runUntil([&] { return !view.portOpen; }, 1000));
     EXPECT_NE(port.describe().find("lost"), std::string::npos) << port.describe();
+}
+
+// An alias that is already there is replaced only when a killed simulated
+// unit left it (a link to a pseudo-terminal that is gone); an engineer's own
+// alias, a link to an unplugged adapter included, is never touched.
+TEST_F(LinkE2E, ExistingAliasIsReplacedOnlyWhenASimulatorLeftIt) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(dataHome.path().toStdString()) / "brisaval-xl" / "ports";
+    fs::create_directories(dir);
+    const fs::path existing = dir / "existing-file";
+    { std::ofstream(existing) << "x"; }
+
+    struct Case {
+        const char* what;
+        std::string target;  // link target; empty: a plain file as the alias
+        bool replaced;
+    };
+    const Case cases[] = {
+        {"link left by a killed simulator", "/dev/pts/987654", true},
+        {"engineer's link to an unplugged adapter", "/dev/serial/by-id/usb-FTDI_gone-if00-port0", false},
+        {"engineer's link to a device that is there", existing.string(), false},
+        {"a plain file", "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path alias = dir / "com7";
+        fs::remove(alias);
+        if (c.target.empty()) {
+            std::ofstream(alias) << "mine";
+        } else {
+            fs::create_symlink(c.target, alias);
+        }
+
+        QProcess unit;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", dataHome.path());
+        unit.setProcessEnvironment(env);
+        unit.start(BXL_UNIT_SIM, {"--port", "7"});
+        ASSERT_TRUE(unit.waitForStarted(3000));
+        if (c.replaced) {
+            ASSERT_TRUE(unit.waitForReadyRead(3000));
+            EXPECT_TRUE(unit.readLine().contains("serving"));
+            ASSERT_TRUE(fs::is_symlink(alias));
+            EXPECT_EQ(fs::read_symlink(alias).string().rfind("/dev/pts/", 0), 0u);
+            EXPECT_NE(fs::read_symlink(alias), fs::path(c.target));
+            unit.terminate();
+            ASSERT_TRUE(unit.waitForFinished(3000));
+            EXPECT_FALSE(bxl::pathOrLinkExists(alias.string())) << "the unit's own alias stays behind";
+        } else {
+            ASSERT_TRUE(unit.waitForFinished(3000));
+            EXPECT_EQ(unit.exitCode(), 1);
+            EXPECT_TRUE(unit.readAllStandardError().contains("left alone"));
+            if (c.target.empty()) {
+                EXPECT_FALSE(fs::is_symlink(alias));
+                std::string content;
+                std::ifstream(alias) >> content;
+                EXPECT_EQ(content, "mine");
+            } else {
+                ASSERT_TRUE(fs::is_symlink(alias));
+                EXPECT_EQ(fs::read_symlink(alias), fs::path(c.target));
+            }
+        }
+    }
 }
 
 int main(int argc, char** argv) {
