@@ -1,10 +1,11 @@
 # Installs the build into a staging directory and checks that a desktop gets
 # everything it needs from it: the menu entry, its icon in every size, the
-# AppStream data pointing at the entry, the manual pages and the programs the
-# entry starts.
+# AppStream data pointing at the entry, the programs the entry starts, a
+# manual page for every program, and the documentation Debian asks for (the
+# copyright file, the changelog) with the user guide and all it links to.
 #
 # Run by ctest with -DBUILD_DIR, -DSTAGE, -DAPP_ID, -DICON_NAME, -DICON_SIZES,
-# -DMAN_PAGES, -DDATADIR, -DMANDIR and -DBINDIR.
+# -DMAN_PAGES, -DDATADIR, -DMANDIR, -DBINDIR and -DDOCDIR.
 
 set(_failures 0)
 macro(fail message)
@@ -74,12 +75,85 @@ else()
   endif()
 endif()
 
-foreach(_page IN LISTS MAN_PAGES)
+# A manual page for every listed page and for every installed program.
+set(_pages ${MAN_PAGES})
+file(GLOB _installed_programs RELATIVE ${_root}/${BINDIR} ${_root}/${BINDIR}/*)
+foreach(_program IN LISTS _installed_programs)
+  list(APPEND _pages ${_program}.1)
+endforeach()
+list(REMOVE_DUPLICATES _pages)
+foreach(_page IN LISTS _pages)
   set(_dir ${_root}/${MANDIR}/man1)
   if(NOT EXISTS ${_dir}/${_page}.gz AND NOT EXISTS ${_dir}/${_page})
     fail("manual page ${_page} not installed")
   endif()
 endforeach()
+
+# gzip -n leaves the name and time stamp out of the header (flag bit 3 and the
+# four time bytes), so that a rebuild gives the same bytes.
+macro(check_gzip path)
+  file(READ ${path} _header LIMIT 8 HEX)
+  string(SUBSTRING "${_header}" 0 4 _magic)
+  string(SUBSTRING "${_header}" 6 2 _flags)
+  string(SUBSTRING "${_header}" 8 8 _mtime)
+  math(EXPR _name_flag "0x${_flags} & 8")
+  if(NOT _magic STREQUAL "1f8b")
+    fail("${path} is not gzip-compressed")
+  elseif(NOT _name_flag EQUAL 0 OR NOT _mtime STREQUAL "00000000")
+    fail("${path} carries a file name or time stamp (compress with gzip -9n)")
+  endif()
+endmacro()
+file(GLOB _man_gz ${_root}/${MANDIR}/man1/*.gz)
+foreach(_gz IN LISTS _man_gz)
+  check_gzip(${_gz})
+endforeach()
+
+# Debian's documentation: a machine-readable copyright file and the changelog.
+set(_doc ${_root}/${DOCDIR})
+if(NOT EXISTS ${_doc}/copyright)
+  fail("no copyright file in ${DOCDIR}")
+else()
+  file(READ ${_doc}/copyright _copyright)
+  foreach(_field "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+                 "\nFiles: \\*\n" "\nCopyright: [^\n]*[^ \n]" "\nLicense: [^\n]*[^ \n]\n [^\n]")
+    if(NOT _copyright MATCHES "${_field}")
+      fail("the copyright file lacks ${_field}")
+    endif()
+  endforeach()
+endif()
+if(NOT EXISTS ${_doc}/changelog.Debian.gz)
+  fail("no changelog.Debian.gz in ${DOCDIR}")
+else()
+  check_gzip(${_doc}/changelog.Debian.gz)
+endif()
+
+# The user guide and everything it links to by a relative path: pictures and
+# other documents must be there in the installed copy too.
+if(NOT EXISTS ${_doc}/user-guide.md)
+  fail("the user guide is not installed in ${DOCDIR}")
+else()
+  file(READ ${_doc}/user-guide.md _guide)
+  # Square brackets would upset CMake's lists: the link marker "](" is
+  # replaced first.
+  string(REPLACE "](" "<link>" _guide "${_guide}")
+  string(REGEX MATCHALL "<link>[^)#]+" _links "${_guide}")
+  set(_pictures 0)
+  foreach(_link IN LISTS _links)
+    string(REPLACE "<link>" "" _target "${_link}")
+    if(_target MATCHES "^[a-z]+:")
+      continue()
+    endif()
+    if(NOT EXISTS ${_doc}/${_target})
+      fail("the installed user guide links to ${_target}, which is not installed beside it")
+    endif()
+    if(_target MATCHES "\\.png$")
+      math(EXPR _pictures "${_pictures} + 1")
+    endif()
+  endforeach()
+  if(_pictures EQUAL 0)
+    fail("the installed user guide shows no pictures")
+  endif()
+endif()
 
 if(_failures GREATER 0)
   message(FATAL_ERROR "${_failures} problem(s) in the installed layout")
