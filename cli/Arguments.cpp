@@ -62,7 +62,9 @@ constexpr CommandInfo kCommands[] = {
      "is taken, so a run that is interrupted or killed leaves a valid file.\n"
      "Progress is shown on a terminal only. Ctrl+C ends the recording early.\n"
      "If the unit stops answering, samples repeat its last values, as in the\n"
-     "log window, and a line on standard error says so.\n"
+     "log window; a line on standard error says so, and the recording ends\n"
+     "with exit status 3 naming how many samples were taken so (the file\n"
+     "holds them all).\n"
      "\n  --interval S       seconds between samples, 2..60 (default 10)\n"
      "  --duration D       how long: 90s, 20m, 8h, 1h30m or plain seconds\n"
      "  -o, --output FILE  the log file to write\n"},

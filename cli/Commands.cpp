@@ -66,13 +66,16 @@ std::string lineOf(const BindingTable& bindings, int valueIndex) {
     return std::string(code) + " \"" + utf8FromCp1252(row.name) + "\"";
 }
 
-// The message and status of a wait that did not end with its work done.
-int linkFailure(const UnitLink& link, UnitLink::Wait wait, const char* doing) {
-    if (wait == UnitLink::Wait::Interrupted)
-        return fail(kExitInterrupted, std::string("interrupted ") + doing);
+// The message and status of a wait that did not end with its work done:
+// "port 1: no answer from the unit within 10 s to the read-controls request;
+// nothing written", or "interrupted; nothing written".
+int linkFailure(const UnitLink& link, UnitLink::Wait wait, const char* doing, const char* afterwards = "") {
+    const std::string tail = *afterwards ? std::string("; ") + afterwards : std::string();
+    if (wait == UnitLink::Wait::Interrupted) return fail(kExitInterrupted, "interrupted" + tail);
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%g", link.timeoutSeconds());
-    return fail(kExitLink, link.portName() + ": no answer from the unit within " + seconds + " s " + doing);
+    return fail(kExitLink,
+                link.portName() + ": no answer from the unit within " + seconds + " s " + doing + tail);
 }
 
 // A controls file, checked as the Control Center's Load checks it.
@@ -121,7 +124,7 @@ int commandGet(const Options& o) {
     const UnitLink::Wait w = link->readControls();
     link->close();
     if (w != UnitLink::Wait::Done)
-        return linkFailure(*link, w, "to the read-controls request; nothing written");
+        return linkFailure(*link, w, "to the read-controls request", "nothing written");
     const Bytes bytes = encodeControlsFile(store);
     std::string error;
     if (!writeFile(o.output, std::string(bytes.begin(), bytes.end()), error)) return fail(kExitUsage, error);
@@ -137,7 +140,7 @@ int commandExport(const Options& o) {
     UnitLink::Wait w = link->readControls();
     if (w == UnitLink::Wait::Done) w = link->runUntil([&] { return link->processReplies() > 0; });
     link->close();
-    if (w != UnitLink::Wait::Done) return linkFailure(*link, w, "to the read requests; nothing written");
+    if (w != UnitLink::Wait::Done) return linkFailure(*link, w, "to the read requests", "nothing written");
     std::string error;
     if (!writeFile(o.output, exportCsv(store, builtBindings()), error)) return fail(kExitUsage, error);
     return kExitOk;
@@ -197,7 +200,7 @@ int commandSend(const Options& o) {
     const UnitLink::Wait w = link->readControls();
     if (w != UnitLink::Wait::Done) {
         link->close();
-        return linkFailure(*link, w, "to the read-controls request; nothing written");
+        return linkFailure(*link, w, "to the read-controls request", "nothing written");
     }
     ControlsBlock unit{};
     for (int i = 0; i < kControlsCount; ++i) unit[static_cast<std::size_t>(i)] = store.current(i);
@@ -349,18 +352,24 @@ int commandRecord(const Options& o) {
     UnitLink::Wait w = link->runUntil([&] { return link->processReplies() > 0; });
     if (w != UnitLink::Wait::Done) {
         link->close();
-        return linkFailure(*link, w, "to the read-process request; the log file holds no samples");
+        if (w == UnitLink::Wait::Interrupted) {
+            std::fprintf(stderr, "bxl-cli: stopped: 0 samples in %s\n", o.output.c_str());
+            return kExitOk;
+        }
+        return linkFailure(*link, w, "to the read-process request", "the log file holds no samples");
     }
 
     const long total = (o.durationSeconds + o.interval - 1) / o.interval;
     const bool progress = ::isatty(STDERR_FILENO) != 0;
     bool failed = false;
+    long repeated = 0;  // samples taken while the unit did not answer
     auto sample = [&] {
         if (failed || static_cast<long>(file.records()) >= total) return;
         if (!file.append(localDateTimeNow(), logSample(store), error)) {
             failed = true;
             return;
         }
+        if (link->connectionLost()) ++repeated;
         if (progress) {
             const long left = (total - static_cast<long>(file.records())) * o.interval;
             std::fprintf(stderr, "\rrecording to %s: %zu of %ld samples, %s left ", o.output.c_str(),
@@ -394,6 +403,10 @@ int commandRecord(const Options& o) {
                                     " samples kept)");
     if (w == UnitLink::Wait::Interrupted)
         std::fprintf(stderr, "bxl-cli: stopped: %zu samples in %s\n", records, o.output.c_str());
+    if (repeated > 0)
+        return fail(kExitLink, link->portName() + ": " + std::to_string(repeated) + " of " +
+                                   std::to_string(records) + " samples in " + o.output +
+                                   " were taken while the unit did not answer; they repeat its last values");
     return kExitOk;
 }
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <string>
@@ -241,6 +242,36 @@ TEST_F(CliSend, AsksFirstThenWritesAndConfirms) {
     EXPECT_EQ(framesOf("in", kCmdWriteControls).size(), 1u);
 }
 
+TEST_F(CliSend, OnATerminalOnlyYesWrites) {
+    const QString script = QStandardPaths::findExecutable("script");
+    if (script.isEmpty()) GTEST_SKIP() << "script (util-linux) gives the program a terminal; not installed";
+    startUnit();
+    writeControls("new.ctl", {{1, 5100}});
+    for (const char* answer : {"n\n", "y\n"}) {
+        // script runs bxl-cli on a pseudo-terminal and passes our input to it.
+        QProcess terminal;
+        terminal.setProcessEnvironment(environment());
+        terminal.start(script,
+                       {"-qec", QString("'%1' send '%2'").arg(BXL_CLI, path("new.ctl")), "/dev/null"});
+        ASSERT_TRUE(terminal.waitForStarted(3000));
+        terminal.write(answer);
+        terminal.closeWriteChannel();
+        ASSERT_TRUE(terminal.waitForFinished(20000));
+        const QByteArray seen = terminal.readAllStandardOutput();
+        EXPECT_NE(seen.indexOf("Write these 1 change to the unit on port 1? [y/N]"), -1)
+            << seen.toStdString();
+        if (answer[0] == 'n') {
+            EXPECT_EQ(terminal.exitCode(), 2) << seen.toStdString();
+            EXPECT_NE(seen.indexOf("not confirmed: nothing written"), -1) << seen.toStdString();
+            EXPECT_TRUE(framesOf("in", kCmdWriteControls).empty());
+        } else {
+            EXPECT_EQ(terminal.exitCode(), 0) << seen.toStdString();
+            EXPECT_NE(seen.indexOf("written and confirmed"), -1) << seen.toStdString();
+            EXPECT_EQ(framesOf("in", kCmdWriteControls).size(), 1u);
+        }
+    }
+}
+
 TEST_F(CliSend, EchoThatDiffersIsALinkFailure) {
     startUnit({"--echo-diff", "50"});
     writeControls("new.ctl", {{1, 5100}});
@@ -389,6 +420,24 @@ TEST_F(CliLive, RecordingInterruptedLeavesAFileThatLoads) {
     // Recording only reads.
     EXPECT_TRUE(framesOf("in", kCmdWriteControls).empty());
     EXPECT_TRUE(framesOf("in", kCmdReadControls).empty());
+}
+
+TEST_F(CliLive, RecordingGoesOnWhenTheUnitFallsSilentAndSaysSo) {
+    startUnit({"--silent-after", "1.5"});
+    const CliRun r = run({"record", "--interval", "2", "--duration", "12s", "-o", path("gap.LOG")});
+    // Six samples as the log window takes them; those after the connection
+    // was declared lost (5.7 s after the last reply) repeat the last values.
+    EXPECT_EQ(r.status, 3) << r.err.toStdString();
+    EXPECT_NE(r.err.indexOf("port 1: no answer from the unit; samples repeat its last values"), -1)
+        << r.err.toStdString();
+    EXPECT_NE(r.err.indexOf(" of 6 samples in " + path("gap.LOG").toUtf8() +
+                            " were taken while the unit did not answer"),
+              -1)
+        << r.err.toStdString();
+    LogFileContents contents;
+    ASSERT_EQ(decodeLogFile(bytesOf("gap.LOG"), contents), LogDecodeStatus::Ok);
+    ASSERT_EQ(contents.recordCount(), 6u);
+    EXPECT_EQ(contents.values[5 * 15 + 6], contents.values[4 * 15 + 6]);
 }
 
 TEST_F(CliLive, Log2CsvRefusesWhatIsNoLogFile) {
