@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -115,35 +116,37 @@ bool outputLooksWritable(const std::string& path, int& status) {
     return false;
 }
 
-int commandGet(const Options& o) {
-    int status = kExitOk;
-    if (!outputLooksWritable(o.output, status)) return status;
-    ValueStore store;
-    auto link = openLink(o, store, status);
-    if (!link) return status;
-    const UnitLink::Wait w = link->readControls();
-    link->close();
-    if (w != UnitLink::Wait::Done)
-        return linkFailure(*link, w, "to the read-controls request", "nothing written");
-    const Bytes bytes = encodeControlsFile(store);
-    std::string error;
-    if (!writeFile(o.output, std::string(bytes.begin(), bytes.end()), error)) return fail(kExitUsage, error);
-    return kExitOk;
-}
-
-int commandExport(const Options& o) {
+// get and export: reads the unit (the controls, and for export one block of
+// live values too), then writes one file from what was read.
+int readUnitIntoFile(const Options& o, bool liveValues,
+                     const std::function<std::string(const ValueStore&)>& encode) {
     int status = kExitOk;
     if (!outputLooksWritable(o.output, status)) return status;
     ValueStore store;
     auto link = openLink(o, store, status);
     if (!link) return status;
     UnitLink::Wait w = link->readControls();
-    if (w == UnitLink::Wait::Done) w = link->runUntil([&] { return link->processReplies() > 0; });
+    if (w == UnitLink::Wait::Done && liveValues)
+        w = link->runUntil([&] { return link->processReplies() > 0; });
     link->close();
-    if (w != UnitLink::Wait::Done) return linkFailure(*link, w, "to the read requests", "nothing written");
+    if (w != UnitLink::Wait::Done)
+        return linkFailure(*link, w, liveValues ? "to the read requests" : "to the read-controls request",
+                           "nothing written");
     std::string error;
-    if (!writeFile(o.output, exportCsv(store, builtBindings()), error)) return fail(kExitUsage, error);
+    if (!writeFile(o.output, encode(store), error)) return fail(kExitUsage, error);
     return kExitOk;
+}
+
+int commandGet(const Options& o) {
+    return readUnitIntoFile(o, false, [](const ValueStore& store) {
+        const Bytes bytes = encodeControlsFile(store);
+        return std::string(bytes.begin(), bytes.end());
+    });
+}
+
+int commandExport(const Options& o) {
+    return readUnitIntoFile(o, true,
+                            [](const ValueStore& store) { return exportCsv(store, builtBindings()); });
 }
 
 // The unit's controls as read just before a Send's write. The Control
