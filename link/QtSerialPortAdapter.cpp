@@ -28,7 +28,7 @@ bool QtSerialPortAdapter::isOpen() const {
 
 namespace {
 
-std::string resolveDevice(uint16_t number, std::string& via) {
+std::string resolveNumber(uint16_t number, std::string& via) {
 #ifdef Q_OS_WIN
     via.clear();
     return "COM" + std::to_string(number);
@@ -46,6 +46,14 @@ std::string resolveDevice(uint16_t number, std::string& via) {
 
 }  // namespace
 
+std::string QtSerialPortAdapter::resolveDevice(std::string& via) const {
+    if (!devicePath_.empty()) {
+        via.clear();
+        return devicePath_;
+    }
+    return resolveNumber(number_, via);
+}
+
 bool QtSerialPortAdapter::setOpen(bool open) {
     if (!open) {
         lostDevice_.clear();
@@ -53,9 +61,9 @@ bool QtSerialPortAdapter::setOpen(bool open) {
         return true;
     }
     if (port_.isOpen()) return true;
-    const std::string com = "COM" + std::to_string(number_);
+    const std::string com = devicePath_.empty() ? "COM" + std::to_string(number_) : "device";
     std::string via;
-    const std::string device = resolveDevice(number_, via);
+    const std::string device = resolveDevice(via);
     if (device.empty()) {
         note_ = com + ": no serial port found (no alias and fewer than " + std::to_string(number_) +
                 " ports listed)";
@@ -94,7 +102,7 @@ bool QtSerialPortAdapter::reopen() {
     if (port_.isOpen()) return true;
     if (lostDevice_.empty()) return false;
     std::string via;
-    if (resolveDevice(number_, via) != lostDevice_) return false;
+    if (resolveDevice(via) != lostDevice_) return false;
     const std::string lost = lostDevice_;
     const std::string lostNote = note_;
     if (setOpen(true)) return true;

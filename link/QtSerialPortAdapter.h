@@ -28,10 +28,14 @@ public:
     bool reopen() override;
 
     uint16_t comNumber() const { return number_; }
+    // Opens this device (a tty path) instead of resolving the port number;
+    // empty to resolve the number again. The command-line tool's --device.
+    void setDevicePath(std::string path) { devicePath_ = std::move(path); }
 
 private:
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
+    std::string resolveDevice(std::string& via) const;
 
     QSerialPort port_;
     uint16_t number_ = 0;
@@ -40,6 +44,7 @@ private:
     // The device a failed port had open; reopen() accepts only that one.
     std::string lostDevice_;
     std::string openDevice_;
+    std::string devicePath_;
 };
 
 }  // namespace bxl
