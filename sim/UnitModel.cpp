@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "model/ParamTable.h"
+#include "model/TimeClock.h"
 
 namespace bxl::sim {
 
@@ -54,35 +55,7 @@ const ParamRow* rowOf(int index) {
     return nullptr;
 }
 
-bool clockActiveOn(int32_t option, int d) {
-    if (option == 1) return true;
-    if (option == 2) return d <= 4;
-    if (option == 3) return d >= 5;
-    if (option >= 4 && option <= 10) return d == option - 4;
-    return false;
-}
-
 }  // namespace
-
-int timeClockSpeedAt(const std::array<int32_t, 200>& controls, int w) {
-    int result = 0;
-    int best = 10080;
-    int d = w / 1440;
-    for (int n = 0; n < 7; ++n) {
-        for (int j = 1; j <= 6; ++j) {
-            if (!clockActiveOn(controls[static_cast<std::size_t>(122 + j)], d)) continue;
-            const int age =
-                ((w - (controls[static_cast<std::size_t>(116 + j)] + 1440 * d) + 20160) % 10080 + 10080) %
-                10080;
-            if (age <= best) {
-                best = age;
-                result = controls[static_cast<std::size_t>(128 + j)];
-            }
-        }
-        d = (d + 6) % 7;
-    }
-    return std::clamp(result, 0, 5);
-}
 
 std::array<int32_t, 200> UnitModel::factoryControls() {
     std::array<int32_t, 200> values{};
@@ -165,7 +138,8 @@ void UnitModel::writeProcess(const Frame& frame) {
 int UnitModel::activeSpeed(const LocalTime& now) const {
     if (process_[425 - 256] >= 1 && process_[425 - 256] <= 4) return process_[425 - 256];  // M30.10 overrule
     int speed = 0;
-    const int clock = timeClockSpeedAt(controls_, 1440 * now.weekday + now.minuteOfDay);
+    const int clock =
+        TimeClockSpeedAt(selectClocks(controls_), kMinutesPerDay * now.weekday + now.minuteOfDay);
     if (clock >= 1 && clock <= 4) speed = clock;
     for (int i = 0; i < 9; ++i) {
         const int32_t function = c(kInputFunction[i]);
@@ -302,7 +276,7 @@ void UnitModel::advance(double dt, const LocalTime& wall) {
     p(273) = roundi(supply);
     p(274) = roundi(exhaust);
     p(275) = speed * 25;
-    p(369) = timeClockSpeedAt(controls_, 1440 * now.weekday + now.minuteOfDay);
+    p(369) = TimeClockSpeedAt(selectClocks(controls_), kMinutesPerDay * now.weekday + now.minuteOfDay);
     const double supplyControl = p(322) > 0 ? p(322) * 10.0 : supply * 1000 / std::max(1, c(kMaxSupply));
     const double exhaustControl = p(324) > 0 ? p(324) * 10.0 : exhaust * 1000 / std::max(1, c(kMaxExhaust));
     p(300) = roundi(clampd(supplyControl, 0, 1000));

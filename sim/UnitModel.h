@@ -19,10 +19,6 @@ struct LocalTime {
     int weekday = 0;        // 0 = Monday .. 6 = Sunday
 };
 
-// Speed 0..5 the six select clocks have set at minute w of the week
-// (0 = Monday 00:00): the last clock event at or before w, cyclically.
-int timeClockSpeedAt(const std::array<int32_t, 200>& controls, int w);
-
 class UnitModel {
 public:
     explicit UnitModel(uint32_t seed = 1);

@@ -1,5 +1,6 @@
 #include "ui/graphs/Graphs.h"
 
+#include "model/TimeClock.h"
 #include "ui/graphs/GraphMath.h"
 
 namespace bxl::graphs {
@@ -134,10 +135,11 @@ void drawTimeClock(Canvas& c, const ValueStore& store, bool speedForm) {
     for (int32_t m = 0; m <= kMinutesPerDay; m += 240)
         c.textOut(clockX(m) - 10, 425, num(m / 60) + QStringLiteral(":00"));
 
+    const SelectClocks clocks = selectClocks(store);
     for (int32_t d = 0; d < 7; ++d) {
         const int32_t base = 60 * (d + 1);
         for (int32_t m = 0; m < kMinutesPerDay; ++m) {
-            const int32_t v = TimeClockSpeedAt(store, kMinutesPerDay * d + m);
+            const int32_t v = TimeClockSpeedAt(clocks, kMinutesPerDay * d + m);
             const Bar bar = speedForm ? speedBar(v) : setpointBar(v);
             c.setPen(bar.pen);
             c.line(clockX(m), base, clockX(m), base - 10 * bar.level - 1);
