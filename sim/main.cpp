@@ -274,16 +274,14 @@ int main(int argc, char** argv) {
         keepSlave = ::open(served.c_str(), O_RDWR | O_NOCTTY);
         if (keepSlave >= 0) makeRaw(keepSlave);
 
-        const char* xdg = std::getenv("XDG_DATA_HOME");
-        const char* home = std::getenv("HOME");
-        const std::string dir = bxl::portAliasDir(xdg ? xdg : "", home ? home : "");
+        const std::string dir = bxl::portAliasDir();
         if (dir.empty()) {
             std::fprintf(stderr, "bxl-unit-sim: neither XDG_DATA_HOME nor HOME is set; use --device\n");
             return 1;
         }
         std::error_code ec;
         std::filesystem::create_directories(dir, ec);
-        alias = dir + "/com" + std::to_string(opt.port);
+        alias = bxl::portAliasPath(dir, opt.port);
         if (bxl::pathOrLinkExists(alias)) {
             // Only a leftover of an earlier run is replaced: a link to a
             // pseudo-terminal that is gone. Anything else, above all an
