@@ -5,10 +5,7 @@
 //
 //   link_poll_cycle_bench [seconds] [path to bxl-unit-sim]
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 #include <algorithm>
@@ -19,21 +16,12 @@
 
 #include "link/QtSerialPortAdapter.h"
 #include "link/Sequencer.h"
+#include "tests/support/FakeLinkView.h"
+#include "tests/support/SimulatedUnit.h"
 
 using namespace bxl;
 
 namespace {
-
-class NoView : public LinkView {
-public:
-    void showPortOpen(bool) override {}
-    void showReceiveCount(int) override {}
-    void showStatus(const std::string&, Rgb) override {}
-    void enableTransferButtons(bool) override {}
-    void refreshAllBindings() override {}
-    void closeEditor() override {}
-    void liveOverviewRefresh() override {}
-};
 
 double quantile(std::vector<double> v, double q) {
     std::sort(v.begin(), v.end());
@@ -50,23 +38,18 @@ int main(int argc, char** argv) {
     const int seconds = argc > 1 ? std::max(5, QString(argv[1]).toInt()) : 30;
     const QString simPath = argc > 2 ? QString(argv[2]) : QStringLiteral(BXL_UNIT_SIM);
 
-    QTemporaryDir dir;
-    qputenv("XDG_DATA_HOME", dir.path().toLocal8Bit());
+    test::PrivateDataHome dir;
     const QString tracePath = dir.filePath("trace.txt");
-    QProcess sim;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", dir.path());
-    sim.setProcessEnvironment(env);
-    sim.start(simPath, {"--port", "1", "--trace", tracePath});
-    if (!sim.waitForStarted(3000) || !sim.waitForReadyRead(3000)) {
-        std::fprintf(stderr, "cannot start %s\n", qPrintable(simPath));
+    test::SimulatedUnit sim(simPath);
+    if (!sim.start(dir.path(), 1, {}, tracePath)) {
+        std::fprintf(stderr, "cannot start %s: %s\n", qPrintable(simPath), qPrintable(sim.problem()));
         return 1;
     }
 
     ValueStore store;
     store.setOffline(1);
     QtSerialPortAdapter port;
-    NoView view;
+    test::FakeLinkView view;
     Sequencer seq(store, port, view);
     port.setTriggerAvail([&](uint16_t n) { seq.bytesAvailable(n); });
     seq.portNumberChanged(1);
@@ -81,8 +64,7 @@ int main(int argc, char** argv) {
     app.exec();
     timer.stop();
     seq.shutdown();
-    sim.terminate();
-    sim.waitForFinished(3000);
+    sim.stop();
 
     // Trace lines: "<seconds> <direction> <length> <bytes...>".
     QFile trace(tracePath);
