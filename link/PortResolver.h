@@ -14,13 +14,20 @@ struct ListedPort {
     std::string location;  // e.g. "/dev/ttyUSB0"
 };
 
-// ${XDG_DATA_HOME:-$HOME/.local/share}/brisaval-xl/ports, from the given
-// environment values (either may be empty); empty when neither is usable.
+// The folder of the port aliases, ${XDG_DATA_HOME:-$HOME/.local/share}/
+// brisaval-xl/ports, from the given environment values (either may be
+// empty; a relative XDG_DATA_HOME is ignored); empty when neither is usable.
 std::string portAliasDir(const std::string& xdgDataHome, const std::string& home);
+// The same from this process's environment.
+std::string portAliasDir();
+// The alias of port `number` in that folder, <folder>/comN; empty when the
+// folder is empty. The tool, the simulated unit and the tests all name an
+// alias through this one function.
+std::string portAliasPath(const std::string& aliasDir, int number);
 
 // Orders listed ports: names starting with ttyUSB or ttyACM first, then the
-// rest; within each group by name, with runs of digits compared as numbers
-// (ttyUSB2 before ttyUSB10).
+// rest; within each group in natural order (strverscmp: runs of digits
+// compare as numbers, ttyUSB2 before ttyUSB10).
 std::vector<ListedPort> orderPorts(std::vector<ListedPort> ports);
 
 struct ResolvedPort {

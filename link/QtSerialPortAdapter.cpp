@@ -33,8 +33,7 @@ std::string resolveNumber(uint16_t number, std::string& via) {
     via.clear();
     return "COM" + std::to_string(number);
 #else
-    const std::string dir = portAliasDir(qEnvironmentVariable("XDG_DATA_HOME").toStdString(),
-                                         qEnvironmentVariable("HOME").toStdString());
+    const std::string dir = portAliasDir();
     std::vector<ListedPort> listed;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         listed.push_back({info.portName().toStdString(), info.systemLocation().toStdString()});

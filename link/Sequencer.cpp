@@ -7,7 +7,7 @@ namespace bxl {
 Sequencer::Sequencer(ValueStore& store, SerialPort& port, LinkView& view)
     : store_(store), port_(port), view_(view) {}
 
-void Sequencer::status(const char* text, Rgb colour) {
+void Sequencer::showStatus(const char* text, Rgb colour) {
     view_.showStatus(text, colour);
 }
 
@@ -33,13 +33,13 @@ void Sequencer::retryLostPort() {
 void Sequencer::tick() {
     retryLostPort();
     view_.showPortOpen(port_.isOpen());
-    view_.showReceiveCount(rx_.count());
+    view_.showReceiveCount(receiveBuffer_.count());
 
     if (watchdog_ > 0) {
         --watchdog_;
     } else {
         linkState_ = kLinkReadProcess;
-        status(kTextNoConnection, kStatusRed);
+        showStatus(kTextNoConnection, kStatusRed);
         view_.enableTransferButtons(false);
         if (store_.offline() == 0) {
             store_.setOffline(1);
@@ -47,37 +47,37 @@ void Sequencer::tick() {
         }
     }
 
-    if (--countdown_ <= 0) requestSlot();
+    if (--requestCountdown_ <= 0) requestSlot();
 
-    if (quiet_ > 0) {
-        --quiet_;
+    if (quietCounter_ > 0) {
+        --quietCounter_;
         return;
     }
-    if (rx_.count() >= 2) {
+    if (receiveBuffer_.count() >= 2) {
         handleFrame();
-        rx_.clear();
-        countdown_ = 1;
+        receiveBuffer_.clear();
+        requestCountdown_ = 1;
         // The quick follow-up request gives no new grace: a unit that answers
         // only with bad frames would otherwise keep the connection "alive"
         // for ever, its request slots raising the watchdog again and again.
-        floorDue_ = false;
+        watchdogFloorDue_ = false;
     }
 }
 
 void Sequencer::requestSlot() {
-    countdown_ = kRequestPeriodTicks;
-    rx_.clear();
-    if (floorDue_ && watchdog_ < kWatchdogFloorTicks) watchdog_ = kWatchdogFloorTicks;
-    floorDue_ = true;
+    requestCountdown_ = kRequestPeriodTicks;
+    receiveBuffer_.clear();
+    if (watchdogFloorDue_ && watchdog_ < kWatchdogFloorTicks) watchdog_ = kWatchdogFloorTicks;
+    watchdogFloorDue_ = true;
     if (!port_.isOpen()) return;
 
     switch (linkState_) {
         case kLinkReadProcess:
-            status(kTextReadingProcess, kStatusBlue);
+            showStatus(kTextReadingProcess, kStatusBlue);
             sendFrame(requestFrame(kCmdReadProcess));
             break;
         case kLinkReadControls:
-            status(kTextReadingControls, kStatusMagenta);
+            showStatus(kTextReadingControls, kStatusMagenta);
             sendFrame(requestFrame(kCmdReadControls));
             linkState_ = kLinkReadProcess;
             break;
@@ -93,14 +93,14 @@ void Sequencer::requestSlot() {
             }
             linkState_ = kLinkSecondWrite;
             if (!anyChanged) {
-                countdown_ = 0;
+                requestCountdown_ = 0;
             } else if (!allFit) {
                 // A value the 16-bit wire would corrupt is never sent. The fields
                 // keep their changed colours; the second write still follows,
                 // one request period later so the message can be read.
-                status(kTextOutOfRange, kStatusRed);
+                showStatus(kTextOutOfRange, kStatusRed);
             } else {
-                status(kTextWritingControls, kStatusMagenta);
+                showStatus(kTextWritingControls, kStatusMagenta);
                 sendFrame(blockFrame(kCmdWriteControls, values));
             }
             break;
@@ -111,10 +111,10 @@ void Sequencer::requestSlot() {
                 anyChanged = anyChanged || store_.changed(kProcessFirst + i);
             linkState_ = kLinkReadProcess;
             if (!anyChanged) {
-                countdown_ = 0;
+                requestCountdown_ = 0;
                 break;
             }
-            status(kTextWritingControls2, kStatusMagenta);
+            showStatus(kTextWritingControls2, kStatusMagenta);
             BlockValues values{};
             for (int i = 0; i < kProcessCount; ++i) {
                 const int k = kProcessFirst + i;
@@ -135,11 +135,11 @@ void Sequencer::requestSlot() {
 }
 
 void Sequencer::handleFrame() {
-    if (!rx_.valid()) return;
+    if (!receiveBuffer_.valid()) return;
     watchdog_ = kWatchdogTicks;
     if (linkState_ == kLinkReadProcess) view_.enableTransferButtons(true);
-    if (rx_.count() != kBlockLength) return;
-    switch (rx_.command()) {
+    if (receiveBuffer_.count() != kBlockLength) return;
+    switch (receiveBuffer_.command()) {
         case kCmdProcessReply:
             applyProcessReply();
             break;
@@ -157,7 +157,7 @@ void Sequencer::handleFrame() {
 void Sequencer::applyProcessReply() {
     for (int k = 0; k < kProcessCount; ++k) {
         const int idx = kProcessFirst + k;
-        const int32_t v = rx_.value(k);
+        const int32_t v = receiveBuffer_.value(k);
         store_.setReceived(idx, v);
         if (store_.pending(idx) == 0) {
             store_.setCurrent(idx, v);
@@ -165,18 +165,18 @@ void Sequencer::applyProcessReply() {
             store_.setPending(idx, 0);
         }
     }
-    status(kTextProcessReceived, kStatusBlack);
+    showStatus(kTextProcessReceived, kStatusBlack);
     view_.refreshAllBindings();
     view_.liveOverviewRefresh();
 }
 
 void Sequencer::applyControlsReply() {
     for (int i = 0; i < kControlsCount; ++i) {
-        const int32_t v = rx_.value(i);
+        const int32_t v = receiveBuffer_.value(i);
         store_.setCurrent(kControlsFirst + i, v);
         store_.setReceived(kControlsFirst + i, v);
     }
-    status(kTextControlsReceived, kStatusBlack);
+    showStatus(kTextControlsReceived, kStatusBlack);
     store_.setOffline(0);
     view_.refreshAllBindings();
 }
@@ -184,8 +184,8 @@ void Sequencer::applyControlsReply() {
 void Sequencer::checkWriteEcho() {
     for (int i = 0; i < kControlsCount; ++i) {
         const int idx = kControlsFirst + i;
-        if (rx_.value(i) != store_.current(idx)) {
-            status(kTextWrongData, kStatusRed);
+        if (receiveBuffer_.value(i) != store_.current(idx)) {
+            showStatus(kTextWrongData, kStatusRed);
             return;
         }
         store_.setReceived(idx, store_.current(idx));
@@ -194,9 +194,9 @@ void Sequencer::checkWriteEcho() {
 }
 
 void Sequencer::bytesAvailable(uint16_t count) {
-    for (uint16_t i = 0; i < count; ++i) rx_.append(port_.getChar());
-    if (count > 0) quiet_ = 1;
-    view_.showReceiveCount(rx_.count());
+    for (uint16_t i = 0; i < count; ++i) receiveBuffer_.append(port_.getChar());
+    if (count > 0) quietCounter_ = 1;
+    view_.showReceiveCount(receiveBuffer_.count());
 }
 
 void Sequencer::get() {

@@ -54,10 +54,10 @@ public:
     void shutdown();                      // FormClose: closes the port
 
     int linkState() const { return linkState_; }
-    int32_t requestCountdown() const { return countdown_; }
+    int32_t requestCountdown() const { return requestCountdown_; }
     int32_t watchdog() const { return watchdog_; }
-    int32_t quietCounter() const { return quiet_; }
-    int receiveCount() const { return rx_.count(); }
+    int32_t quietCounter() const { return quietCounter_; }
+    int receiveCount() const { return receiveBuffer_.count(); }
     bool reopenArmed() const { return reopenArmed_; }
 
 private:
@@ -68,24 +68,24 @@ private:
     void applyControlsReply();
     void checkWriteEcho();
     void sendFrame(const Frame& frame);
-    void status(const char* text, Rgb colour);
+    void showStatus(const char* text, Rgb colour);
 
     ValueStore& store_;
     SerialPort& port_;
     LinkView& view_;
     int32_t linkState_ = kLinkReadProcess;
-    int32_t countdown_ = 0;
+    int32_t requestCountdown_ = 0;
     int32_t watchdog_ = 0;
-    int32_t quiet_ = 0;
+    int32_t quietCounter_ = 0;
     // Set while the port the user chose has been seen open; cleared by a
     // port-number change and by shutdown. A port that never opened is never
     // retried: the user picks another number.
     bool reopenArmed_ = false;
     // False right after a frame was handled: the request that follows it
     // does not raise the watchdog to its floor.
-    bool floorDue_ = true;
+    bool watchdogFloorDue_ = true;
     int32_t reopenCountdown_ = 0;
-    ReceiveBuffer rx_;
+    ReceiveBuffer receiveBuffer_;
 };
 
 }  // namespace bxl

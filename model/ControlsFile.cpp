@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "model/Format.h"
+#include "model/LittleEndian.h"
 #include "model/ParamTable.h"
 
 namespace bxl {
@@ -11,26 +12,18 @@ Bytes encodeControlsFile(const ValueStore& store) {
     Bytes out;
     out.reserve(kControlsFileSize);
     uint32_t sum = kControlsFileSeed;
-    auto put = [&](uint32_t u) {
-        for (int s = 0; s < 32; s += 8) out.push_back(static_cast<uint8_t>(u >> s));
-    };
     for (int i = 0; i < kControlsCount; ++i) {
         const auto u = static_cast<uint32_t>(store.current(i));
         sum += u;
-        put(u);
+        appendLittleEndian(out, u);
     }
-    put(sum);
+    appendLittleEndian(out, sum);
     return out;
 }
 
 std::optional<ControlsBlock> decodeControlsFile(const Bytes& bytes) {
     if (bytes.size() < kControlsFileSize) return std::nullopt;
-    auto get = [&](std::size_t at) {
-        uint32_t u = 0;
-        for (int s = 0; s < 4; ++s)
-            u |= static_cast<uint32_t>(bytes[at + static_cast<std::size_t>(s)]) << (8 * s);
-        return u;
-    };
+    auto get = [&](std::size_t at) { return readLittleEndian<uint32_t>(bytes.data() + at); };
     ControlsBlock block{};
     uint32_t check = get(800);
     for (std::size_t i = 0; i < kControlsCount; ++i) {

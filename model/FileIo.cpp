@@ -112,6 +112,8 @@ bool writeInPlace(const std::string& path, bool regular, const uint8_t* data, st
     return fd.close() && ok;
 }
 
+}  // namespace
+
 void syncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
@@ -119,14 +121,15 @@ void syncFolder(const std::string& folder) {
     ::close(fd);
 }
 
-}  // namespace
-
-FileReader::FileReader(const std::string& path) {
+FileReader::FileReader(const std::string& path, Links links) {
     // Checked before opening, so that no device sees an open; checked again
     // on what was opened, in case the name was changed in between.
+    const bool follow = links == Links::Follow;
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if ((follow ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st)) != 0 || !S_ISREG(st.st_mode))
+        return;
+    const int fd =
+        ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (follow ? 0 : O_NOFOLLOW));
     if (fd < 0) return;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);

@@ -24,11 +24,15 @@
 
 namespace bxl {
 
+// Whether a symbolic link at the end of a path is followed.
+enum class Links { Follow, Refuse };
+
 // A regular file open for reading.
 class FileReader {
 public:
-    // Opens `path` when it names a regular file; check isOpen().
-    explicit FileReader(const std::string& path);
+    // Opens `path` when it names a regular file; check isOpen(). With
+    // Links::Refuse a symbolic link is not opened at all.
+    explicit FileReader(const std::string& path, Links links = Links::Follow);
     ~FileReader();
     FileReader(const FileReader&) = delete;
     FileReader& operator=(const FileReader&) = delete;
@@ -46,6 +50,9 @@ private:
 // Reads at most `maxBytes` from the start of a regular file; nothing when it
 // is not one or cannot be opened or read.
 std::optional<std::vector<uint8_t>> readFilePrefix(const std::string& path, std::size_t maxBytes);
+
+// Makes renames and new files in the folder last over a power cut.
+void syncFolder(const std::string& folder);
 
 // Writes the bytes as described above; false when the file was not written
 // whole.

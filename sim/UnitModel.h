@@ -9,6 +9,7 @@
 #include <random>
 
 #include "link/Frames.h"
+#include "model/ValueStore.h"
 
 namespace bxl::sim {
 
@@ -18,10 +19,6 @@ struct LocalTime {
     int daysSince2012 = 0;  // days since 1 January 2012
     int weekday = 0;        // 0 = Monday .. 6 = Sunday
 };
-
-// Speed 0..5 the six select clocks have set at minute w of the week
-// (0 = Monday 00:00): the last clock event at or before w, cyclically.
-int timeClockSpeedAt(const std::array<int32_t, 200>& controls, int w);
 
 class UnitModel {
 public:
@@ -38,13 +35,13 @@ public:
     void setEchoDifference(int index) { echoDiff_ = index; }
 
     int32_t control(int i) const { return controls_[static_cast<std::size_t>(i)]; }
-    int32_t process(int k) const { return process_[static_cast<std::size_t>(k - 256)]; }
+    int32_t process(int k) const { return process_[static_cast<std::size_t>(k - kProcessFirst)]; }
     const std::array<int32_t, 200>& controls() const { return controls_; }
 
     static std::array<int32_t, 200> factoryControls();
 
 private:
-    int32_t& p(int index) { return process_[static_cast<std::size_t>(index - 256)]; }
+    int32_t& p(int index) { return process_[static_cast<std::size_t>(index - kProcessFirst)]; }
     int32_t c(int index) const { return controls_[static_cast<std::size_t>(index)]; }
     void writeControls(const Frame& frame);
     void writeProcess(const Frame& frame);
@@ -60,7 +57,7 @@ private:
     double exhaustFlow_ = 0;
     double filterDirt_ = 1.0;  // grows slowly; filter pressure factor
     double sdBusy_ = 0;        // seconds left of an SD card job
-    int sdJob_ = 0;            // 431 save, 432 restore
+    int sdJob_ = 0;            // kSdCardSave or kSdCardRestore while one runs
     int clockOffsetMinutes_ = 0;
     int dateOffsetDays_ = 0;
     LocalTime lastTime_{};

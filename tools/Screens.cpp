@@ -44,7 +44,7 @@
 #include "ui/main/Form1.h"
 #include "ui/main/PageControl.h"
 #include "ui/overview/Form2.h"
-#include "ui/overview/OverviewLogic.h"
+#include "model/overview/OverviewLogic.h"
 
 namespace {
 
@@ -293,13 +293,13 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
         {1, 0, "exchanger-exhaust-bypass", bxl::overview::kRecup1},
         {1, 2, "exchanger-supply-bypass", bxl::overview::kMarvek1},
     };
-    const int32_t savedExchanger = store.current(bxl::overview::kHeatExchanger);
-    const int32_t savedBypass = store.current(bxl::overview::kBypassPosition);
+    const int32_t savedExchanger = store.current(bxl::kHeatExchanger);
+    const int32_t savedBypass = store.current(bxl::kBypassPosition);
     const int32_t savedT6 = store.current(42);
     const int32_t savedT7 = store.current(145);
     for (const Variant& v : variants) {
-        setAsReceived(store, bxl::overview::kHeatExchanger, v.heatExchanger);
-        setAsReceived(store, bxl::overview::kBypassPosition, v.bypassPosition);
+        setAsReceived(store, bxl::kHeatExchanger, v.heatExchanger);
+        setAsReceived(store, bxl::kBypassPosition, v.bypassPosition);
         form1.BitBtnWHRBDAClick();
         if (!form2.isVisible()) throw Failure("the overview did not open");
         // Name each picture by its panel: the second of a pair is the mirror.
@@ -321,8 +321,8 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
         }
         form1.BitBtnWHRBDAClick();  // hide
     }
-    setAsReceived(store, bxl::overview::kHeatExchanger, savedExchanger);
-    setAsReceived(store, bxl::overview::kBypassPosition, savedBypass);
+    setAsReceived(store, bxl::kHeatExchanger, savedExchanger);
+    setAsReceived(store, bxl::kBypassPosition, savedBypass);
     setAsReceived(store, 42, savedT6);
     setAsReceived(store, 145, savedT7);
 

@@ -9,8 +9,10 @@
 #include <functional>
 #include <vector>
 
-#include "model/ParamTable.h"
+#include "model/TimeClock.h"
+#include "model/ValueIndexes.h"
 #include "model/ValueStore.h"
+#include "tests/support/FactorySettings.h"
 #include "ui/common/UiCommon.h"
 #include "ui/graphs/Form4.h"
 #include "ui/graphs/Graphs.h"
@@ -19,37 +21,31 @@ namespace {
 
 using namespace bxl;
 using namespace bxl::graphs;
-
-void loadFactorySettings(ValueStore& store) {
-    for (int r = 0; r < kEndMarkerRow; ++r) {
-        const ParamRow& row = kParamTable[r];
-        if (row.menu > 0) store.setCurrent(row.valueIndex, row.defaultValue);
-    }
-}
+using bxl::test::loadFactorySettings;
 
 void setLiveValues(ValueStore& store) {
-    store.setCurrent(271, 6500);  // requested supply air
-    store.setCurrent(272, 6200);  // requested exhaust air
-    store.setCurrent(273, 6480);  // actual supply air
-    store.setCurrent(274, 3500);  // actual exhaust air
-    store.setCurrent(256, -35);   // outdoor -3.5 degrees
-    store.setCurrent(336, 315);   // required supply 31.5 degrees
-    store.setCurrent(350, 1);     // heating
-    store.setCurrent(366, 8 * 60 + 5);
-    store.setCurrent(368, 2);    // Wednesday
-    store.setCurrent(365, 150);  // supply filter pressure
-    store.setCurrent(364, 320);  // exhaust filter pressure
-    store.setCurrent(370, 1);    // exhaust filter alarm
+    store.setCurrent(kSupplyFlowRequest, 6500);
+    store.setCurrent(kExhaustFlowRequest, 6200);
+    store.setCurrent(kSupplyFlow, 6480);
+    store.setCurrent(kExhaustFlow, 3500);
+    store.setCurrent(kTempT1Outdoor, -35);      // -3.5 degrees
+    store.setCurrent(kSupplyTempRequest, 315);  // 31.5 degrees
+    store.setCurrent(kHeatingActive, 1);
+    store.setCurrent(kRealTime, 8 * 60 + 5);
+    store.setCurrent(kWeekday, 2);  // Wednesday
+    store.setCurrent(kSupplyFilterPressure, 150);
+    store.setCurrent(kExhaustFilterPressure, 320);
+    store.setCurrent(kExhaustFilterAlarm, 1);
 }
 
 // A typical office week: speed 3 on weekdays from 7:30, speed 1 from 18:00,
 // speed 2 on Saturday mornings, speed 1 from 13:00.
 void setOfficeClocks(ValueStore& store) {
     const int32_t clocks[4][3] = {{450, 2, 3}, {1080, 2, 1}, {540, 9, 2}, {780, 9, 1}};
-    for (int j = 1; j <= 4; ++j) {
-        store.setCurrent(116 + j, clocks[j - 1][0]);
-        store.setCurrent(122 + j, clocks[j - 1][1]);
-        store.setCurrent(128 + j, clocks[j - 1][2]);
+    for (std::size_t j = 0; j < 4; ++j) {
+        store.setCurrent(kSelectClockTimes[j], clocks[j][0]);
+        store.setCurrent(kSelectClockDays[j], clocks[j][1]);
+        store.setCurrent(kSelectClockSpeeds[j], clocks[j][2]);
     }
 }
 
@@ -85,8 +81,8 @@ void saveScreenshots(ValueStore& store, const QString& dir) {
     form.selectTab(2);
     form.TabControl1Change();
     form.grab().save(dir + QStringLiteral("/graphs-timeclock-week.png"));
-    store.setCurrent(131, 5);  // Saturday mornings on the second setpoint
-    store.setCurrent(92, 1);   // constant pressure: setpoint form
+    store.setCurrent(kSelectClock3Speed, 5);  // Saturday mornings on the second setpoint
+    store.setCurrent(kFlowControlMode, 1);    // constant pressure: setpoint form
     form.TabControl1Change();
     form.grab().save(dir + QStringLiteral("/graphs-timeclock-setpoint.png"));
 }
@@ -110,10 +106,11 @@ int main(int argc, char** argv) {
     ValueStore week = store;
     setOfficeClocks(week);
     ValueStore busy = store;  // every clock active every day: the most work
-    for (int j = 1; j <= 6; ++j) {
-        busy.setCurrent(116 + j, 200 * j);
-        busy.setCurrent(122 + j, 1);
-        busy.setCurrent(128 + j, j % 6);
+    for (std::size_t j = 0; j < kSelectClockTimes.size(); ++j) {
+        const auto clock = static_cast<int32_t>(j + 1);
+        busy.setCurrent(kSelectClockTimes[j], 200 * clock);
+        busy.setCurrent(kSelectClockDays[j], 1);
+        busy.setCurrent(kSelectClockSpeeds[j], clock % 6);
     }
     struct Case {
         const char* name;

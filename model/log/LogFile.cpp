@@ -1,43 +1,32 @@
 #include "model/log/LogFile.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 
 #include "model/FileIo.h"
+#include "model/LittleEndian.h"
 
 namespace bxl {
 
 namespace {
 
-void putU32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
+// The two counts of a header that starts with the magic.
+struct HeaderCounts {
+    int32_t records;
+    int32_t series;
+};
 
-void putF64(std::vector<uint8_t>& out, double d) {
-    const auto v = std::bit_cast<uint64_t>(d);
-    for (int i = 0; i < 8; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-uint32_t getU32(const uint8_t* p) {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | p[i];
-    return v;
-}
-
-double getF64(const uint8_t* p) {
-    uint64_t v = 0;
-    for (int i = 7; i >= 0; --i) v = (v << 8) | p[i];
-    return std::bit_cast<double>(v);
+HeaderCounts headerCounts(const uint8_t* header) {
+    return {readLittleEndian<int32_t>(header + kLogCountOffset), readLittleEndian<int32_t>(header + 8)};
 }
 
 }  // namespace
 
 std::array<uint8_t, kLogHeaderSize> encodeLogHeader(uint32_t recordCount) {
     std::vector<uint8_t> out;
-    putU32(out, kLogFileMagic);
-    putU32(out, recordCount);
-    putU32(out, kLogSeriesCount);
+    appendLittleEndian(out, kLogFileMagic);
+    appendLittleEndian(out, recordCount);
+    appendLittleEndian(out, static_cast<uint32_t>(kLogSeriesCount));
     std::array<uint8_t, kLogHeaderSize> header{};
     std::copy(out.begin(), out.end(), header.begin());
     return header;
@@ -47,8 +36,8 @@ std::array<uint8_t, kLogRecordSize> encodeLogRecord(double time,
                                                     const std::array<double, kLogSeriesCount>& values) {
     std::vector<uint8_t> out;
     out.reserve(kLogRecordSize);
-    putF64(out, time);
-    for (const double v : values) putF64(out, v);
+    appendLittleEndian(out, time);
+    for (const double v : values) appendLittleEndian(out, v);
     std::array<uint8_t, kLogRecordSize> record{};
     std::copy(out.begin(), out.end(), record.begin());
     return record;
@@ -75,10 +64,9 @@ std::vector<uint8_t> encodeLogFile(const LogStore& log) {
 
 LogDecodeStatus decodeLogFile(std::span<const uint8_t> bytes, LogFileContents& out) {
     out = {};
-    if (bytes.size() < kLogHeaderSize || getU32(bytes.data()) != kLogFileMagic)
+    if (bytes.size() < kLogHeaderSize || readLittleEndian<uint32_t>(bytes.data()) != kLogFileMagic)
         return LogDecodeStatus::BadFormat;
-    const auto n = static_cast<int32_t>(getU32(bytes.data() + 4));
-    const auto s = static_cast<int32_t>(getU32(bytes.data() + 8));
+    const auto [n, s] = headerCounts(bytes.data());
     if (n < 0 || s < 0) return LogDecodeStatus::BadFormat;
 
     out.series = std::min<int32_t>(s, kLogSeriesCount);
@@ -90,10 +78,19 @@ LogDecodeStatus decodeLogFile(std::span<const uint8_t> bytes, LogFileContents& o
     out.values.resize(count * kept);
     const uint8_t* p = bytes.data() + kLogHeaderSize;
     for (std::size_t i = 0; i < count; ++i, p += recordSize) {
-        out.times[i] = getF64(p);
-        for (std::size_t k = 0; k < kept; ++k) out.values[i * kept + k] = getF64(p + 8 * (1 + k));
+        out.times[i] = readLittleEndian<double>(p);
+        for (std::size_t k = 0; k < kept; ++k)
+            out.values[i * kept + k] = readLittleEndian<double>(p + 8 * (1 + k));
     }
     return LogDecodeStatus::Ok;
+}
+
+uint64_t announcedRecordBytes(std::span<const uint8_t> header) {
+    if (header.size() < kLogHeaderSize || readLittleEndian<uint32_t>(header.data()) != kLogFileMagic)
+        return 0;
+    const auto [n, s] = headerCounts(header.data());
+    if (n < 0 || s < 0) return 0;
+    return static_cast<uint64_t>(n) * 8u * (1u + static_cast<uint64_t>(s));
 }
 
 void addLogFileContents(const LogFileContents& contents, LogStore& log) {
@@ -115,13 +112,7 @@ bool readLogFileBytes(const std::string& path, std::vector<uint8_t>& out) {
     out.clear();
     FileReader file(path);
     if (!file.readUpTo(out, kLogHeaderSize)) return false;
-    if (out.size() == kLogHeaderSize && getU32(out.data()) == kLogFileMagic) {
-        const auto n = static_cast<int32_t>(getU32(out.data() + 4));
-        const auto s = static_cast<int32_t>(getU32(out.data() + 8));
-        if (n >= 0 && s >= 0)
-            return file.readUpTo(out, static_cast<uint64_t>(n) * 8u * (1u + static_cast<uint64_t>(s)));
-    }
-    return true;
+    return file.readUpTo(out, announcedRecordBytes(out));
 }
 
 bool writeFileBytes(const std::string& path, std::span<const uint8_t> bytes) {

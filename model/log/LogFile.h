@@ -48,6 +48,11 @@ enum class LogDecodeStatus {
 // never larger than the bytes present, whatever the header announces.
 LogDecodeStatus decodeLogFile(std::span<const uint8_t> bytes, LogFileContents& out);
 
+// The bytes of the records a log file's header announces (N records of the
+// time and S values); 0 when the bytes do not start with a whole header with
+// the magic and counts of at least 0.
+uint64_t announcedRecordBytes(std::span<const uint8_t> header);
+
 // Replaces the log's points with those of a decoded file, record by record,
 // with the store's ordering rule.
 void addLogFileContents(const LogFileContents& contents, LogStore& log);

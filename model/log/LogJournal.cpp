@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/FileIo.h"
 #include "model/log/DateTime.h"
 
 namespace bxl {
@@ -40,43 +41,13 @@ bool writeAllAt(int fd, const uint8_t* data, std::size_t size, off_t offset) {
     return true;
 }
 
-// Reads up to `limit` more bytes into out; false on a read error.
-bool readUpTo(int fd, std::vector<uint8_t>& out, uint64_t limit) {
-    uint8_t buf[65536];
-    while (limit > 0) {
-        const std::size_t want = limit < sizeof buf ? static_cast<std::size_t>(limit) : sizeof buf;
-        const ssize_t n = ::read(fd, buf, want);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (n == 0) return true;
-        out.insert(out.end(), buf, buf + n);
-        limit -= static_cast<uint64_t>(n);
-    }
-    return true;
-}
-
-// The bytes of a journal file: a regular file only (opened without waiting,
-// so a pipe or device put in its place cannot hang the start), and no more
-// than its header announces.
+// The bytes of a journal file: a regular file only, never through a link
+// (opened without waiting, so a pipe or device put in its place cannot hang
+// the start), and no more than its header announces.
 bool readJournal(const std::string& path, std::vector<uint8_t>& out) {
     out.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) return false;
-    struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && readUpTo(fd, out, kLogHeaderSize);
-    LogFileContents header;
-    if (ok && decodeLogFile(out, header) == LogDecodeStatus::Ok) {
-        // Both counts are known to be >= 0 here.
-        const auto le32 = [&](std::size_t at) {
-            return static_cast<uint64_t>(out[at]) | static_cast<uint64_t>(out[at + 1]) << 8 |
-                   static_cast<uint64_t>(out[at + 2]) << 16 | static_cast<uint64_t>(out[at + 3]) << 24;
-        };
-        ok = readUpTo(fd, out, le32(4) * 8u * (1u + le32(8)));
-    }
-    ::close(fd);
-    return ok;
+    FileReader file(path, Links::Refuse);
+    return file.readUpTo(out, kLogHeaderSize) && file.readUpTo(out, announcedRecordBytes(out));
 }
 
 // The samples a journal file holds; BadFormat when it is no log file.
@@ -104,14 +75,6 @@ bool makeFolders(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     if (slash != std::string::npos && slash > 0 && !makeFolders(path.substr(0, slash))) return false;
     return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
-}
-
-// Makes renames and new files in the folder last over a power cut.
-void syncFolder(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 }  // namespace

@@ -1,51 +1,53 @@
 #include "model/log/LogSeries.h"
 
+#include "model/ValueIndexes.h"
+
 namespace bxl {
 
 const std::array<LogSeriesSource, kLogSeriesCount> kLogSeries = {{
     {"T1 (\xB0"
      "C)",
-     256,
+     kTempT1Outdoor,
      0.1,
      {0, 0, 255}},
     {"T2 (\xB0"
      "C)",
-     257,
+     kTempT2Supply,
      0.1,
      {0, 255, 255}},
     {"T3 (\xB0"
      "C)",
-     258,
+     kTempT3Extract,
      0.1,
      {0, 255, 0}},
     {"T4 (\xB0"
      "C)",
-     259,
+     kTempT4Exhaust,
      0.1,
      {0, 128, 0}},
     {"T5 (\xB0"
      "C)",
-     260,
+     kTempT5,
      0.1,
      {255, 0, 255}},
     {"T6 (\xB0"
      "C)",
-     261,
+     kTempT6,
      0.1,
      {0, 0, 0}},
-    {"Supply (m3/h)", 273, 1.0, {128, 0, 0}},
-    {"Exhaust (m3/h)", 274, 1.0, {255, 0, 0}},
-    {"Heatwheel (%)", 276, 0.01, {0, 128, 128}},
-    {"Cooling (%)", 298, 0.1, {0, 128, 255}},
-    {"Heating (%)", 297, 0.1, {255, 128, 0}},
-    {"Supply control (%)", 300, 0.1, {128, 128, 128}},
-    {"Exhaust control (%)", 301, 0.1, {192, 192, 192}},
+    {"Supply (m3/h)", kSupplyFlow, 1.0, {128, 0, 0}},
+    {"Exhaust (m3/h)", kExhaustFlow, 1.0, {255, 0, 0}},
+    {"Heatwheel (%)", kHeatWheelSpeed, 0.01, {0, 128, 128}},
+    {"Cooling (%)", kCoolingCoilControl, 0.1, {0, 128, 255}},
+    {"Heating (%)", kHeatingCoilControl, 0.1, {255, 128, 0}},
+    {"Supply control (%)", kSupplyFanControl, 0.1, {128, 128, 128}},
+    {"Exhaust control (%)", kExhaustFanControl, 0.1, {192, 192, 192}},
     {"T7 (\xB0"
      "C)",
-     323,
+     kTempT7,
      0.1,
      {255, 255, 0}},
-    {"Bypass (%)", 296, 0.01, {128, 0, 128}},
+    {"Bypass (%)", kBypassControl, 0.01, {128, 0, 128}},
 }};
 
 const std::array<LogLegendRow, kLogLegendRowCount> kLogLegendRows = {{

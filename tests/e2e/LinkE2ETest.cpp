@@ -3,52 +3,26 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "link/QtSerialPortAdapter.h"
 #include "link/Sequencer.h"
+#include "model/ValueIndexes.h"
 #include "sim/UnitModel.h"
+#include "tests/support/FakeLinkView.h"
+#include "tests/support/SimulatedUnit.h"
+#include "tests/support/WaitUntil.h"
 
 using namespace bxl;
 
 namespace {
 
-class RecordingView : public LinkView {
-public:
-    void showPortOpen(bool open) override { portOpen = open; }
-    void showReceiveCount(int) override {}
-    void showStatus(const std::string& text, Rgb) override { statuses.push_back(text); }
-    void enableTransferButtons(bool enabled) override { buttons = enabled; }
-    void refreshAllBindings() override {}
-    void closeEditor() override {}
-    void liveOverviewRefresh() override { ++processReplies; }
-
-    int count(const char* text) const {
-        int n = 0;
-        for (const auto& s : statuses) n += s == text ? 1 : 0;
-        return n;
-    }
-
-    bool portOpen = false;
-    bool buttons = false;
-    int processReplies = 0;
-    std::vector<std::string> statuses;
-};
-
 class LinkE2E : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dataHome.isValid());
-        // A private alias directory: no real port alias is touched.
-        qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
         store.setOffline(1);
         port.setTriggerAvail([this](uint16_t count) { seq.bytesAvailable(count); });
         QObject::connect(&timer, &QTimer::timeout, [this] { seq.tick(); });
@@ -57,49 +31,24 @@ protected:
     void TearDown() override {
         timer.stop();
         seq.shutdown();
-        if (sim.state() != QProcess::NotRunning) {
-            sim.terminate();
-            sim.waitForFinished(3000);
-        }
     }
 
     // Starts the simulated unit on port `number` and opens the port.
     void start(int number, const QStringList& extra = {}) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_DATA_HOME", dataHome.path());
-        sim.setProcessEnvironment(env);
-        sim.start(BXL_UNIT_SIM, QStringList{"--port", QString::number(number)} + extra);
-        ASSERT_TRUE(sim.waitForStarted(3000));
-        ASSERT_TRUE(sim.waitForReadyRead(3000)) << "the simulated unit did not come up";
-        ASSERT_TRUE(sim.readLine().contains("serving"));
+        ASSERT_TRUE(sim.start(dataHome.path(), number, extra)) << sim.problem().toStdString();
         seq.portNumberChanged(number);
         ASSERT_TRUE(port.isOpen()) << port.describe();
         timer.start(100);
     }
 
-    // Runs the event loop until `done` holds or `ms` pass.
-    bool runUntil(const std::function<bool()>& done, int ms) {
-        QElapsedTimer clock;
-        clock.start();
-        while (!done()) {
-            if (clock.elapsed() > ms) return false;
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-        }
-        return true;
-    }
+    static bool runUntil(const std::function<bool()>& done, int ms) { return test::waitUntil(done, ms); }
 
-    // Stops the unit and returns its summary line.
-    QString stopSim() {
-        sim.terminate();
-        sim.waitForFinished(3000);
-        return QString::fromUtf8(sim.readAllStandardOutput()).trimmed();
-    }
-
-    QTemporaryDir dataHome;
-    QProcess sim;
+    // A private alias folder: no real port alias is touched.
+    test::PrivateDataHome dataHome;
+    test::SimulatedUnit sim;
     ValueStore store;
     QtSerialPortAdapter port;
-    RecordingView view;
+    test::FakeLinkView view;
     Sequencer seq{store, port, view};
     QTimer timer;
 };
@@ -110,7 +59,7 @@ TEST_F(LinkE2E, GetFillsControlsWithFactoryDefaults) {
     start(1);
     ASSERT_TRUE(runUntil([&] { return view.processReplies > 0; }, 4000));
     EXPECT_TRUE(view.portOpen);
-    EXPECT_EQ(store.current(280), 307);  // the unit's software version
+    EXPECT_EQ(store.current(kSoftwareVersion), 307);
     EXPECT_TRUE(runUntil([&] { return view.buttons; }, 1000));
 
     // Renumbering to the same port closes and re-opens it.
@@ -122,7 +71,7 @@ TEST_F(LinkE2E, GetFillsControlsWithFactoryDefaults) {
     const auto factory = sim::UnitModel::factoryControls();
     for (int i = 0; i < 200; ++i) ASSERT_EQ(store.current(i), factory[static_cast<std::size_t>(i)]) << i;
     EXPECT_EQ(store.offline(), 0);
-    EXPECT_NE(stopSim().indexOf("controls 1"), -1);
+    EXPECT_NE(sim.stop().indexOf("controls 1"), -1);
 }
 
 TEST_F(LinkE2E, SentValueComesBackInTheEcho) {
@@ -162,7 +111,7 @@ TEST_F(LinkE2E, DroppedAndCorruptRepliesAreSurvived) {
     const int lossesBefore = view.count(kTextNoConnection);
     ASSERT_TRUE(runUntil([&] { return view.processReplies >= 6; }, 15000));
     EXPECT_EQ(view.count(kTextNoConnection), lossesBefore);
-    const QString summary = stopSim();
+    const QString summary = sim.stop();
     EXPECT_EQ(summary.indexOf(" 0 dropped"), -1) << summary.toStdString();
     EXPECT_EQ(summary.indexOf(" 0 corrupted"), -1) << summary.toStdString();
 }

@@ -8,11 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -22,6 +18,9 @@
 
 #include "link/QtSerialPortAdapter.h"
 #include "link/Sequencer.h"
+#include "tests/support/FakeLinkView.h"
+#include "tests/support/SimulatedUnit.h"
+#include "tests/support/WaitUntil.h"
 
 using namespace bxl;
 
@@ -30,61 +29,6 @@ namespace {
 bool sameColour(Rgb a, Rgb b) {
     return a.r == b.r && a.g == b.g && a.b == b.b;
 }
-
-// What the main window would show, tick by tick.
-class RecordingView : public LinkView {
-public:
-    struct Status {
-        long tick;
-        std::string text;
-        Rgb colour;
-    };
-
-    void showPortOpen(bool open) override { portOpen = open; }
-    void showReceiveCount(int) override {}
-    void showStatus(const std::string& text, Rgb colour) override {
-        statuses.push_back({tick, text, colour});
-    }
-    void enableTransferButtons(bool enabled) override { buttons = enabled; }
-    void refreshAllBindings() override {
-        ++refreshes;
-        refreshTicks.push_back(tick);
-    }
-    void closeEditor() override {}
-    void liveOverviewRefresh() override { ++processReplies; }
-
-    int count(const char* text) const {
-        return static_cast<int>(
-            std::count_if(statuses.begin(), statuses.end(), [&](const Status& s) { return s.text == text; }));
-    }
-    const Status* last(const char* text) const {
-        for (auto it = statuses.rbegin(); it != statuses.rend(); ++it)
-            if (it->text == text) return &*it;
-        return nullptr;
-    }
-    const Status* firstAfter(const char* text, long tickNo) const {
-        for (const auto& s : statuses)
-            if (s.text == text && s.tick > tickNo) return &s;
-        return nullptr;
-    }
-    // The status line as it stands at the end of the given tick.
-    const Status* shownAt(long tickNo) const {
-        const Status* shown = nullptr;
-        for (const auto& s : statuses) {
-            if (s.tick > tickNo) break;
-            shown = &s;
-        }
-        return shown;
-    }
-
-    long tick = 0;
-    bool portOpen = false;
-    bool buttons = false;
-    int refreshes = 0;
-    std::vector<long> refreshTicks;
-    int processReplies = 0;
-    std::vector<Status> statuses;
-};
 
 // One line of the unit's trace.
 struct TraceLine {
@@ -101,10 +45,9 @@ protected:
         ASSERT_TRUE(dataHome.isValid());
         // BXL_KEEP_TRACES=1 keeps the unit's traces for a look after a failure.
         if (qEnvironmentVariableIsSet("BXL_KEEP_TRACES")) {
-            dataHome.setAutoRemove(false);
+            dataHome.keep();
             std::fprintf(stderr, "traces in %s\n", qPrintable(dataHome.path()));
         }
-        qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
         store.setOffline(1);
         port.setTriggerAvail([this](uint16_t count) { seq.bytesAvailable(count); });
         QObject::connect(&timer, &QTimer::timeout, [this] {
@@ -116,12 +59,8 @@ protected:
     void TearDown() override {
         timer.stop();
         seq.shutdown();
-        for (QProcess* p : {&sim, &sim2}) {
-            if (p->state() != QProcess::NotRunning) {
-                p->terminate();
-                p->waitForFinished(3000);
-            }
-        }
+        for (test::SimulatedUnit* u : {&sim, &sim2})
+            if (u->isRunning()) u->stop();
         // Whatever the fault, the tool never wrote what nobody asked for.
         for (const QString& trace : traces) {
             int writes = 0, writes2 = 0;
@@ -136,16 +75,10 @@ protected:
     }
 
     // Starts a simulated unit on port `number` with a trace.
-    void startSim(QProcess& p, int number, const QStringList& extra) {
+    void startSim(test::SimulatedUnit& unit, int number, const QStringList& extra) {
         const QString trace = dataHome.filePath(QStringLiteral("trace%1.txt").arg(traces.size()));
         traces.push_back(trace);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_DATA_HOME", dataHome.path());
-        p.setProcessEnvironment(env);
-        p.start(BXL_UNIT_SIM, QStringList{"--port", QString::number(number), "--trace", trace} + extra);
-        ASSERT_TRUE(p.waitForStarted(3000));
-        ASSERT_TRUE(p.waitForReadyRead(3000)) << "the simulated unit did not come up";
-        ASSERT_TRUE(p.readLine().contains("serving"));
+        ASSERT_TRUE(unit.start(dataHome.path(), number, extra, trace)) << unit.problem().toStdString();
     }
 
     // Starts the unit and the tool's link on port `number`.
@@ -156,18 +89,8 @@ protected:
         timer.start(100);
     }
 
-    bool runUntil(const std::function<bool()>& done, int ms) {
-        QElapsedTimer clock;
-        clock.start();
-        while (!done()) {
-            if (clock.elapsed() > ms) return false;
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-        }
-        return true;
-    }
-    void runFor(int ms) {
-        runUntil([] { return false; }, ms);
-    }
+    static bool runUntil(const std::function<bool()>& done, int ms) { return test::waitUntil(done, ms); }
+    static void runFor(int ms) { test::runEventsFor(ms); }
 
     void pressSend() {
         ++sends;
@@ -197,13 +120,13 @@ protected:
         return t;
     }
 
-    QTemporaryDir dataHome;
-    QProcess sim, sim2;
+    test::PrivateDataHome dataHome;
+    test::SimulatedUnit sim, sim2;
     QStringList traces;
     int sends = 0;
     ValueStore store;
     QtSerialPortAdapter port;
-    RecordingView view;
+    test::FakeLinkView view;
     Sequencer seq{store, port, view};
     QTimer timer;
 };
@@ -307,7 +230,7 @@ TEST_P(FatalFaults, ConnectionIsDeclaredLost) {
     // that only refreshes the watchdog, so the buttons are not checked.)
     EXPECT_GE(view.count(kTextNoConnection), 3) << f.name;
     EXPECT_EQ(store.offline(), 1);
-    const auto* lost = view.last(kTextNoConnection);
+    const auto* lost = view.lastOf(kTextNoConnection);
     ASSERT_NE(lost, nullptr);
     EXPECT_TRUE(sameColour(lost->colour, kStatusRed));
     EXPECT_TRUE(view.portOpen);
@@ -329,12 +252,12 @@ TEST_F(FaultRun, SilenceTripsTheWatchdogOnTime) {
     ASSERT_TRUE(runUntil([&] { return view.buttons; }, 3000));
     seq.get();
     ASSERT_TRUE(runUntil([&] { return store.offline() == 0; }, 3000));
-    ASSERT_TRUE(runUntil([&] { return view.tick > 0 && view.last(kTextNoConnection)->tick > 1; }, 9000));
+    ASSERT_TRUE(runUntil([&] { return view.tick > 0 && view.lastOf(kTextNoConnection)->tick > 1; }, 9000));
     const int refreshesAtLoss = view.refreshes;
     runFor(4500);
     timer.stop();
 
-    const auto* lastGood = view.last(kTextProcessReceived);
+    const auto* lastGood = view.lastOf(kTextProcessReceived);
     ASSERT_NE(lastGood, nullptr);
     const auto* lost = view.firstAfter(kTextNoConnection, lastGood->tick);
     ASSERT_NE(lost, nullptr);
@@ -372,7 +295,7 @@ TEST_F(FaultRun, DifferingEchoIsReportedAndNotRetried) {
     store.setCurrent(60, store.current(60) + 1);
     pressSend();
     ASSERT_TRUE(runUntil([&] { return view.count(kTextWrongData) > 0; }, 3000));
-    EXPECT_TRUE(sameColour(view.last(kTextWrongData)->colour, kStatusRed));
+    EXPECT_TRUE(sameColour(view.lastOf(kTextWrongData)->colour, kStatusRed));
     EXPECT_FALSE(store.changed(1));
     EXPECT_TRUE(store.changed(60));
     runFor(2000);  // polling resumes, nothing is sent again
@@ -402,7 +325,7 @@ TEST_F(FaultRun, VanishedPortComesBackAndTheLinkRecovers) {
     ASSERT_TRUE(runUntil([&] { return view.portOpen; }, 4000)) << port.describe();
     EXPECT_LE(view.tick - back, kReopenTicks + 2);
     ASSERT_TRUE(runUntil([&] { return view.processReplies > 0 && view.buttons; }, 3000));
-    EXPECT_TRUE(sameColour(view.last(kTextProcessReceived)->colour, kStatusBlack));
+    EXPECT_TRUE(sameColour(view.lastOf(kTextProcessReceived)->colour, kStatusBlack));
     EXPECT_EQ(store.offline(), 1) << "the values are not confirmed until a Get";
 }
 

@@ -17,13 +17,14 @@
 //   connection" (bad frames must not keep a dead link looking alive).
 #include <cstdint>
 #include <cstring>
-#include <deque>
 #include <string>
 #include <vector>
 
 #include "FuzzCheck.h"
 #include "link/Frames.h"
 #include "link/Sequencer.h"
+#include "tests/support/FakeLinkView.h"
+#include "tests/support/FakePort.h"
 
 using namespace bxl;
 
@@ -47,63 +48,53 @@ private:
     std::size_t pos_ = 0;
 };
 
-class FakePort : public SerialPort {
+// The fake port, checking every call the sequencer makes of it.
+class CheckingPort : public test::FakePort {
 public:
     bool setOpen(bool open) override {
         if (!open) {
-            open_ = false;
             lost_ = false;
             openedUnderNumber_ = false;
-            return true;
+            return FakePort::setOpen(false);
         }
-        open_ = present_;
-        openedUnderNumber_ = openedUnderNumber_ || open_;
-        return open_;
+        const bool opened = FakePort::setOpen(true);
+        openedUnderNumber_ = openedUnderNumber_ || opened;
+        return opened;
     }
     void setComNumber(uint16_t number) override {
         FUZZ_CHECK(number >= 1 && number <= 16);
         openedUnderNumber_ = false;
+        FakePort::setComNumber(number);
     }
-    bool isOpen() const override { return open_; }
     void putChar(uint8_t b) override {
-        FUZZ_CHECK(open_);
+        FUZZ_CHECK(isOpen());
         FUZZ_CHECK(inTick);
-        tx.push_back(b);
+        FakePort::putChar(b);
     }
     uint8_t getChar() override {
-        FUZZ_CHECK(!rx.empty());
-        const uint8_t b = rx.front();
-        rx.pop_front();
-        return b;
+        FUZZ_CHECK(!incoming.empty());
+        return FakePort::getChar();
     }
-    void setTriggerAvail(std::function<void(uint16_t)>) override {}
     bool reopen() override {
         // Only a port that failed under the tool, never one the user closed
         // or renumbered, and never one that did not open.
         FUZZ_CHECK(lost_);
         FUZZ_CHECK(openedUnderNumber_);
-        if (present_) {
-            open_ = true;
-            lost_ = false;
-        }
-        return open_;
+        const bool opened = FakePort::reopen();
+        if (opened) lost_ = false;
+        return opened;
     }
 
     // The device fails under the tool.
     void lose() {
-        if (!open_) return;
-        open_ = false;
+        if (!isOpen()) return;
+        fail();
         lost_ = true;
     }
-    void setPresent(bool present) { present_ = present; }
 
     bool inTick = false;
-    std::vector<uint8_t> tx;
-    std::deque<uint8_t> rx;
 
 private:
-    bool open_ = false;
-    bool present_ = true;
     bool lost_ = false;
     bool openedUnderNumber_ = false;
 };
@@ -112,11 +103,14 @@ bool sameColour(Rgb a, Rgb b) {
     return a.r == b.r && a.g == b.g && a.b == b.b;
 }
 
-class CheckingView : public LinkView {
+// The fake view, checking every text and colour the sequencer shows.
+class CheckingView : public test::FakeLinkView {
 public:
     bool lostShown = false;
-    void showPortOpen(bool) override {}
-    void showReceiveCount(int count) override { FUZZ_CHECK(count >= 0 && count <= ReceiveBuffer::kMaxCount); }
+    void showReceiveCount(int count) override {
+        FUZZ_CHECK(count >= 0 && count <= ReceiveBuffer::kMaxCount);
+        FakeLinkView::showReceiveCount(count);
+    }
     void showStatus(const std::string& text, Rgb colour) override {
         static const char* const kTexts[] = {
             kTextReadingProcess,   kTextReadingControls, kTextWritingControls,
@@ -128,12 +122,10 @@ public:
         lostShown = lostShown || text == kTextNoConnection;
         FUZZ_CHECK(sameColour(colour, kStatusBlue) || sameColour(colour, kStatusMagenta) ||
                    sameColour(colour, kStatusBlack) || sameColour(colour, kStatusRed));
+        // Only the newest is kept: a long input shows thousands.
+        statuses.clear();
+        FakeLinkView::showStatus(text, colour);
     }
-    void enableTransferButtons(bool enabled) override { buttons = enabled; }
-    bool buttons = false;
-    void refreshAllBindings() override {}
-    void closeEditor() override {}
-    void liveOverviewRefresh() override {}
 };
 
 // A reply the unit could send, built from the input so that the fuzzer
@@ -157,7 +149,7 @@ std::vector<uint8_t> craftedFrame(Input& in) {
 
 struct Harness {
     ValueStore store;
-    FakePort port;
+    CheckingPort port;
     CheckingView view;
     Sequencer seq{store, port, view};
     bool mayWriteControls = false;
@@ -185,8 +177,7 @@ struct Harness {
     }
 
     void checkSent() {
-        const std::vector<uint8_t> f = std::move(port.tx);
-        port.tx.clear();
+        const std::vector<uint8_t> f = port.take();
         if (f.empty()) return;
         FUZZ_CHECK(checksumValid(f.data(), f.size()));
         FUZZ_CHECK(f[1] == 0x00);
@@ -213,16 +204,16 @@ struct Harness {
         FUZZ_CHECK(seq.requestCountdown() >= 0 && seq.requestCountdown() <= kRequestPeriodTicks);
         FUZZ_CHECK(seq.quietCounter() == 0 || seq.quietCounter() == 1);
         FUZZ_CHECK(store.offline() == 0 || store.offline() == 1);
-        FUZZ_CHECK(port.tx.empty());
+        FUZZ_CHECK(port.written.empty());
         for (int i = 200; i < 256; ++i) FUZZ_CHECK(store.current(i) == 0 && store.received(i) == 0);
         for (int i = 456; i < kValueCount; ++i) FUZZ_CHECK(store.current(i) == 0 && store.received(i) == 0);
     }
 
     void deliver(const uint8_t* bytes, std::size_t n) {
         // The port event carries at most 65535 bytes; the inputs are far shorter.
-        port.rx.insert(port.rx.end(), bytes, bytes + n);
+        port.incoming.insert(port.incoming.end(), bytes, bytes + n);
         seq.bytesAvailable(static_cast<uint16_t>(n));
-        FUZZ_CHECK(port.rx.empty());
+        FUZZ_CHECK(port.incoming.empty());
     }
 };
 
@@ -289,10 +280,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                         h.port.lose();
                         break;
                     case 1:
-                        h.port.setPresent(true);
+                        h.port.present = true;
                         break;
                     case 2:
-                        h.port.setPresent(false);
+                        h.port.present = false;
                         break;
                     default:
                         h.seq.portNumberChanged(in.byte() % 20);

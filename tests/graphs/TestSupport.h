@@ -7,18 +7,15 @@
 #include <QRect>
 #include <QString>
 
-#include "model/ParamTable.h"
 #include "model/ValueStore.h"
+#include "tests/support/FactorySettings.h"
 #include "ui/graphs/Canvas.h"
 
 namespace bxl::graphs::test {
 
 inline constexpr QRgb kFace = 0xffd4d0c8u;
 
-inline void loadFactorySettings(ValueStore& store) {
-    for (int r = 0; r < kEndMarkerRow; ++r)
-        if (kParamTable[r].menu > 0) store.setCurrent(kParamTable[r].valueIndex, kParamTable[r].defaultValue);
-}
+using bxl::test::loadFactorySettings;
 
 inline int countColour(const QImage& img, const QRect& area, QRgb colour) {
     int n = 0;

@@ -12,6 +12,8 @@ TEST(PortResolver, AliasDirectory) {
     EXPECT_EQ(portAliasDir("", "/home/u"), "/home/u/.local/share/brisaval-xl/ports");
     EXPECT_EQ(portAliasDir("relative", "/home/u"), "/home/u/.local/share/brisaval-xl/ports");
     EXPECT_EQ(portAliasDir("", ""), "");
+    EXPECT_EQ(portAliasPath("/x/data/brisaval-xl/ports", 12), "/x/data/brisaval-xl/ports/com12");
+    EXPECT_EQ(portAliasPath("", 1), "") << "no folder, no alias";
 }
 
 TEST(PortResolver, AdaptersFirstThenNameOrderWithNumbersByValue) {
@@ -25,6 +27,13 @@ TEST(PortResolver, AdaptersFirstThenNameOrderWithNumbersByValue) {
     for (const auto& p : ordered) names.push_back(p.name);
     EXPECT_EQ(names,
               (std::vector<std::string>{"ttyACM0", "ttyUSB2", "ttyUSB10", "ttyS0", "ttyS1", "ttyS10"}));
+
+    // Names that differ only in a long number, or not at all.
+    const auto many =
+        orderPorts({{"ttyS100", ""}, {"ttyS99", ""}, {"ttyS9", ""}, {"rfcomm0", ""}, {"ttyS9", "2"}});
+    names.clear();
+    for (const auto& p : many) names.push_back(p.name + p.location);
+    EXPECT_EQ(names, (std::vector<std::string>{"rfcomm0", "ttyS9", "ttyS92", "ttyS99", "ttyS100"}));
 }
 
 TEST(PortResolver, AliasWinsOverListEvenWhenDangling) {

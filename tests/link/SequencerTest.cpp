@@ -1,79 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "link/Frames.h"
 #include "link/Sequencer.h"
+#include "tests/support/FakeLinkView.h"
+#include "tests/support/FakePort.h"
 
 using namespace bxl;
+using test::FakeLinkView;
+using test::FakePort;
 
 namespace {
-
-class FakePort : public SerialPort {
-public:
-    bool setOpen(bool open) override {
-        calls.push_back(open ? "open" : "close");
-        if (open && failOpen) throw std::runtime_error("no such port");
-        open_ = open;
-        return open_;
-    }
-    void setComNumber(uint16_t n) override {
-        calls.push_back("com" + std::to_string(n));
-        number = n;
-    }
-    bool isOpen() const override { return open_; }
-    void putChar(uint8_t b) override { written.push_back(b); }
-    uint8_t getChar() override {
-        const uint8_t b = incoming.front();
-        incoming.pop_front();
-        return b;
-    }
-    void setTriggerAvail(std::function<void(uint16_t)>) override {}
-
-    // Takes what the sequencer wrote since the last call.
-    Frame take() {
-        Frame f = written;
-        written.clear();
-        return f;
-    }
-
-    bool open_ = true;
-    bool failOpen = false;
-    uint16_t number = 0;
-    Frame written;
-    std::deque<uint8_t> incoming;
-    std::vector<std::string> calls;
-};
-
-struct Status {
-    std::string text;
-    Rgb colour;
-};
-
-class RecordingView : public LinkView {
-public:
-    void showPortOpen(bool open) override { portOpen = open; }
-    void showReceiveCount(int count) override { receiveCount = count; }
-    void showStatus(const std::string& text, Rgb colour) override { statuses.push_back({text, colour}); }
-    void enableTransferButtons(bool enabled) override {
-        buttons = enabled;
-        if (enabled) ++enables;
-    }
-    void refreshAllBindings() override { ++refreshes; }
-    void closeEditor() override { ++editorCloses; }
-    void liveOverviewRefresh() override { ++overviewRefreshes; }
-
-    const Status& last() const { return statuses.back(); }
-
-    bool portOpen = false;
-    int receiveCount = -1;
-    std::vector<Status> statuses;
-    bool buttons = false;
-    int enables = 0, refreshes = 0, editorCloses = 0, overviewRefreshes = 0;
-};
 
 BlockValues filled(int32_t base) {
     BlockValues v{};
@@ -113,8 +52,8 @@ protected:
     }
 
     ValueStore store;
-    FakePort port;
-    RecordingView view;
+    FakePort port{/*openAtStart=*/true};
+    FakeLinkView view;
     Sequencer seq{store, port, view};
 };
 
@@ -140,7 +79,7 @@ TEST_F(SequencerTest, StartUpSendsFirstRequestInFirstTick) {
     EXPECT_EQ(view.last().colour, kStatusBlack);
     EXPECT_TRUE(view.buttons);
     EXPECT_EQ(view.refreshes, 1);
-    EXPECT_EQ(view.overviewRefreshes, 1);
+    EXPECT_EQ(view.processReplies, 1);
     EXPECT_EQ(store.current(256), 100);
     EXPECT_EQ(store.received(455), 299);
     EXPECT_EQ(store.offline(), 1);  // live values stay grey until a Get
@@ -395,7 +334,8 @@ TEST_F(SequencerTest, WatchdogRunsOutAfter57SilentTicksThenFourOnElevenOff) {
 }
 
 TEST_F(SequencerTest, PortClosedFromTheStart) {
-    port.open_ = false;
+    port.present = false;
+    port.fail();
     for (int t = 0; t < 100; ++t) {
         seq.tick();
         ASSERT_EQ(view.last().text, kTextNoConnection) << t;
@@ -431,7 +371,7 @@ TEST_F(SequencerTest, ProgressFollowsReceiveCount) {
 TEST_F(SequencerTest, PortNumberChangeReopensAndSwallowsFailures) {
     seq.portNumberChanged(3);
     EXPECT_EQ(port.calls, (std::vector<std::string>{"close", "com3", "open"}));
-    port.failOpen = true;
+    port.throwOnOpen = true;
     port.calls.clear();
     EXPECT_NO_THROW(seq.portNumberChanged(17));
     EXPECT_EQ(port.calls, (std::vector<std::string>{"close", "com16", "open"}));

@@ -2,6 +2,7 @@
 
 #include "link/Frames.h"
 #include "model/ParamTable.h"
+#include "model/ValueIndexes.h"
 #include "sim/UnitModel.h"
 
 using namespace bxl;
@@ -93,18 +94,26 @@ TEST(UnitModel, SecondWriteAppliesOnlyMarkedValuesAndCommandsTakeEffect) {
     EXPECT_EQ(unit.process(380), 6);  // ready again
 }
 
-TEST(UnitModel, TimeClock) {
-    std::array<int32_t, 200> c{};
-    c[117] = 480;  // clock 1 at 8:00, weekdays, speed 3
-    c[123] = 2;
-    c[129] = 3;
-    c[118] = 1320;  // clock 2 at 22:00, every day, speed 1
-    c[124] = 1;
-    c[130] = 1;
-    EXPECT_EQ(sim::timeClockSpeedAt(c, 420), 1);             // Monday 7:00
-    EXPECT_EQ(sim::timeClockSpeedAt(c, 540), 3);             // Monday 9:00
-    EXPECT_EQ(sim::timeClockSpeedAt(c, 5 * 1440 + 540), 1);  // Saturday 9:00
-    EXPECT_EQ(sim::timeClockSpeedAt(std::array<int32_t, 200>{}, 540), 0);
+// The unit runs its select clocks: M60.03 shows the speed they set now, and
+// that speed drives the airflow request.
+TEST(UnitModel, SelectClocksSetTheSpeed) {
+    UnitModel unit;
+    BlockValues v = controlsOf(unit);
+    v[kSelectClock1Time] = 480;  // clock 1 at 8:00, weekdays, speed 3
+    v[kSelectClock1Day] = 2;
+    v[kSelectClock1Speed] = 3;
+    v[kSelectClock2Time] = 1320;  // clock 2 at 22:00, every day, speed 1
+    v[kSelectClock2Day] = 1;
+    v[kSelectClock2Speed] = 1;
+    ASSERT_TRUE(unit.handle(blockFrame(kCmdWriteControls, v)));
+
+    unit.advance(0.1, kMonday0900);
+    EXPECT_EQ(unit.process(kClockVentilationSpeed), 3);
+    EXPECT_EQ(unit.process(kSupplyFlowRequest), unit.control(kSupplyFlowSpeed3));
+    unit.advance(0.1, sim::LocalTime{420, 5000, 0});  // Monday 7:00: Sunday 22:00 still holds
+    EXPECT_EQ(unit.process(kClockVentilationSpeed), 1);
+    unit.advance(0.1, sim::LocalTime{540, 5005, 5});  // Saturday 9:00: Friday 22:00 holds
+    EXPECT_EQ(unit.process(kClockVentilationSpeed), 1);
 }
 
 TEST(UnitModel, RunningUnitFollowsSettingsAndClock) {

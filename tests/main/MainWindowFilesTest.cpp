@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "link/NullPort.h"
+#include "tests/support/NullPort.h"
 #include "model/ControlsFile.h"
 #include "tests/support/FileFaults.h"
 #include "ui/main/Form1.h"

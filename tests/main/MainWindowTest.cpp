@@ -13,7 +13,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "link/NullPort.h"
+#include "tests/support/NullPort.h"
 #include "model/ControlsFile.h"
 #include "model/ParamTable.h"
 #include "tests/support/BoxWatch.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "link/NullPort.h"
+#include "tests/support/NullPort.h"
 #include "model/ParamTable.h"
 #include "ui/graphs/Form4.h"
 #include "ui/log/Form3.h"

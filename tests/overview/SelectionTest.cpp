@@ -80,8 +80,8 @@ TEST(OverviewSelection, SequencesOfOverviewFlipAndClose) {
             const Step& st = c.steps[s];
             switch (st.act) {
                 case Act::Overview:
-                    store.setCurrent(kHeatExchanger, st.heatExchanger);
-                    store.setCurrent(kBypassPosition, st.bypassPosition);
+                    store.setCurrent(bxl::kHeatExchanger, st.heatExchanger);
+                    store.setCurrent(bxl::kBypassPosition, st.bypassPosition);
                     form.toggleAndSelect(store);
                     break;
                 case Act::Flip:

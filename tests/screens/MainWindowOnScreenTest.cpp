@@ -5,29 +5,15 @@
 #include <QLabel>
 #include <QTest>
 
-#include "link/SerialPort.h"
 #include "model/Bindings.h"
 #include "model/ValueStore.h"
+#include "tests/support/NullPort.h"
 #include "ui/main/Form1.h"
-
-namespace {
-
-class NoPort : public bxl::SerialPort {
-public:
-    bool setOpen(bool) override { return false; }
-    void setComNumber(uint16_t) override {}
-    bool isOpen() const override { return false; }
-    void putChar(uint8_t) override {}
-    uint8_t getChar() override { return 0; }
-    void setTriggerAvail(std::function<void(uint16_t)>) override {}
-};
-
-}  // namespace
 
 TEST(MainWindowOnScreen, ReceivingCaptionIsNotCrossedByTheGroupFrame) {
     bxl::ValueStore store;
     bxl::BindingTable bindings;
-    NoPort port;
+    bxl::NullPort port;
     TForm1 form(store, bindings, port);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));

@@ -3,66 +3,48 @@
 // link, for example to an adapter that is unplugged just now, is left as it
 // is and the simulator refuses to start.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "tests/support/SimulatedUnit.h"
+
 namespace fs = std::filesystem;
+using bxl::test::PrivateDataHome;
+using bxl::test::SimulatedUnit;
 
 namespace {
-
-struct SimRun {
-    int status = -1;
-    std::string out, err;
-};
 
 class SimAlias : public ::testing::Test {
 protected:
     void SetUp() override {
-        char name[] = "/tmp/bxl-sim-alias-XXXXXX";
-        ASSERT_NE(::mkdtemp(name), nullptr);
-        dataHome = name;
-        ports = dataHome + "/brisaval-xl/ports";
-        fs::create_directories(ports);
+        ASSERT_TRUE(home.isValid());
+        alias = home.aliasPath(1);
+        fs::create_directories(fs::path(alias).parent_path());
     }
-    void TearDown() override { fs::remove_all(dataHome); }
 
     // Runs the simulator on port 1 for a moment.
-    SimRun run() const {
-        const std::string command = "XDG_DATA_HOME='" + dataHome +
-                                    "' '" BXL_UNIT_SIM "' --close-after 0.2 >'" + dataHome + "/out' 2>'" +
-                                    dataHome + "/err'";
-        SimRun r;
-        const int raw = std::system(command.c_str());
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = slurp(dataHome + "/out");
-        r.err = slurp(dataHome + "/err");
-        return r;
-    }
-    static std::string slurp(const std::string& path) {
-        std::ifstream in(path);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    SimulatedUnit::Ending run() const {
+        SimulatedUnit unit;
+        unit.start(home.path(), 1, {"--close-after", "0.2"});
+        return unit.waitForEnd();
     }
 
-    std::string dataHome, ports;
+    PrivateDataHome home;
+    std::string alias;
 };
 
 TEST_F(SimAlias, AnEngineersOwnLinkIsLeftAsItIs) {
-    const std::string alias = ports + "/com1";
     const char* const targets[] = {"/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10xyz-if00-port0",
                                    "adapter-not-here", "/dev/pts/x"};
     for (const std::string target : targets) {
         fs::remove(alias);
         fs::create_symlink(target, alias);
-        const SimRun r = run();
-        EXPECT_EQ(r.status, 1) << target;
-        EXPECT_NE(r.err.find(alias + " is a link to " + target + ", which the simulator did not make"),
-                  std::string::npos)
-            << r.err;
+        const auto r = run();
+        EXPECT_EQ(r.exitCode, 1) << target;
+        EXPECT_TRUE(r.err.contains(
+            QString::fromStdString(alias + " is a link to " + target + ", which the simulator did not make")))
+            << r.err.toStdString();
         EXPECT_TRUE(fs::is_symlink(alias)) << target;
         EXPECT_EQ(fs::read_symlink(alias), target);
     }
@@ -70,9 +52,9 @@ TEST_F(SimAlias, AnEngineersOwnLinkIsLeftAsItIs) {
     // A link that leads somewhere is someone else's too.
     fs::remove(alias);
     fs::create_symlink("/dev/null", alias);
-    const SimRun r = run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find(alias + " already exists"), std::string::npos) << r.err;
+    const auto r = run();
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QString::fromStdString(alias + " already exists"))) << r.err.toStdString();
     EXPECT_EQ(fs::read_symlink(alias), "/dev/null");
 }
 
@@ -80,13 +62,12 @@ TEST_F(SimAlias, ItsOwnLeftoverLinkToAPseudoTerminalIsReplaced) {
     int n = 990000;
     while (fs::exists("/dev/pts/" + std::to_string(n))) ++n;
     const std::string stale = "/dev/pts/" + std::to_string(n);
-    const std::string alias = ports + "/com1";
     fs::create_symlink(stale, alias);
 
-    const SimRun r = run();
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("serving port 1 on /dev/pts/"), std::string::npos) << r.out;
-    EXPECT_EQ(r.out.find(stale + " via"), std::string::npos) << r.out;
+    const auto r = run();
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("serving port 1 on /dev/pts/")) << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains(QString::fromStdString(stale + " via"))) << r.out.toStdString();
     // It served its own link, and took that away when it stopped.
     EXPECT_FALSE(fs::exists(fs::symlink_status(alias)));
 }

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "model/ValueIndexes.h"
+
 namespace bxl::graphs {
 
 FanScale fanScale(int32_t a1, int32_t a2, int32_t a3, int32_t a4) {
@@ -13,10 +15,10 @@ FanScale fanScale(int32_t a1, int32_t a2, int32_t a3, int32_t a4) {
 }
 
 int32_t heatLineLeftEnd(const ValueStore& store) {
-    const int32_t hiOutdoor = store.current(69);
-    const int32_t hiSupply = store.current(79);
-    const int32_t medOutdoor = store.current(68);
-    const int32_t medSupply = store.current(78);
+    const int32_t hiOutdoor = store.current(kHeatHighOutdoor);
+    const int32_t hiSupply = store.current(kHeatHighSupply);
+    const int32_t medOutdoor = store.current(kHeatMedOutdoor);
+    const int32_t medSupply = store.current(kHeatMedSupply);
     int32_t e = hiSupply;
     if (hiOutdoor != medOutdoor) {
         e = add32(
@@ -26,46 +28,6 @@ int32_t heatLineLeftEnd(const ValueStore& store) {
     if (e < medSupply) e = medSupply;
     if (e > 800) e = 800;
     return e;
-}
-
-bool clockActiveOn(int32_t dayOption, int32_t weekday) {
-    switch (dayOption) {
-        case 1:
-            return true;
-        case 2:
-            return weekday >= 0 && weekday <= 4;
-        case 3:
-            return weekday == 5 || weekday == 6;
-        case 4:
-        case 5:
-        case 6:
-        case 7:
-        case 8:
-        case 9:
-        case 10:
-            return weekday == dayOption - 4;
-        default:
-            return false;
-    }
-}
-
-int32_t TimeClockSpeedAt(const ValueStore& store, int32_t w) {
-    int32_t result = 0;
-    int32_t bestAge = kMinutesPerWeek;
-    int32_t d = div32(w, kMinutesPerDay);
-    for (int n = 0; n < 7; ++n) {
-        for (int j = 1; j <= 6; ++j) {
-            if (!clockActiveOn(store.current(122 + j), d)) continue;
-            const int32_t start = add32(store.current(116 + j), mul32(kMinutesPerDay, d));
-            const int32_t age = mod32(add32(sub32(w, start), 2 * kMinutesPerWeek), kMinutesPerWeek);
-            if (age <= bestAge) {
-                bestAge = age;
-                result = store.current(128 + j);
-            }
-        }
-        d = mod32(add32(d, 6), 7);
-    }
-    return std::clamp(result, int32_t{0}, int32_t{5});
 }
 
 int32_t hysteresisY(int32_t limit, int32_t percent, int32_t divisor) {

@@ -1,35 +1,19 @@
-// The arithmetic behind the four graphs: scales, positions and the weekly
-// select-clock evaluation. Plain C++ over the value store, no drawing.
+// The arithmetic behind the four graphs: scales and positions. Plain C++
+// over the value store, no drawing; the select clocks the time clock graph
+// shows are evaluated by model/TimeClock.
 //
 // The unit's values are 32-bit and may hold anything the controller sends, so
 // every coordinate is computed in 32-bit two's-complement arithmetic that
-// wraps instead of overflowing, with division truncating toward zero.
+// wraps instead of overflowing, with division truncating toward zero
+// (model/WrappingInt32.h).
 #pragma once
 
 #include <cstdint>
 
 #include "model/ValueStore.h"
+#include "model/WrappingInt32.h"
 
 namespace bxl::graphs {
-
-// Wrapping 32-bit arithmetic (no undefined behaviour on overflow).
-inline int32_t add32(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
-inline int32_t sub32(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
-}
-inline int32_t mul32(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
-}
-// b must not be 0; INT32_MIN / -1 wraps to INT32_MIN.
-inline int32_t div32(int32_t a, int32_t b) {
-    return b == -1 ? sub32(0, a) : a / b;
-}
-// Remainder with the sign of the dividend; b must not be 0.
-inline int32_t mod32(int32_t a, int32_t b) {
-    return b == -1 ? 0 : a % b;
-}
 
 // The graphs window's tab for a menu number (2, 10, 60, 70 give tabs 0 to 3);
 // -1 for a menu without a graph, where the Graph button is hidden and the
@@ -80,16 +64,6 @@ inline int32_t heatY(int32_t supply) {
 int32_t heatLineLeftEnd(const ValueStore& store);
 
 // ---- Time clock (menu M60) ----
-
-inline constexpr int32_t kMinutesPerDay = 1440;
-inline constexpr int32_t kMinutesPerWeek = 10080;
-
-// True when a clock with this day option is active on weekday d (0 = Monday).
-bool clockActiveOn(int32_t dayOption, int32_t weekday);
-
-// The speed 0..5 the six select clocks have set at minute w of the week
-// (0 = Monday 00:00 .. 10079 = Sunday 23:59).
-int32_t TimeClockSpeedAt(const ValueStore& store, int32_t w);
 
 // Horizontal position of minute m of the day.
 inline int32_t clockX(int32_t minute) {

@@ -1,5 +1,8 @@
 // The four graphs of the graphs window. Each operation redraws the whole
-// 700 x 440 image of the canvas from the current values of the store.
+// 700 x 440 image of the canvas from the current values of the store; each
+// graph has its file (VentilationGraph.cpp, HeatLineGraph.cpp,
+// TimeClockGraph.cpp, FiltersGraph.cpp), their shared helpers are in
+// GraphDrawing.h.
 #pragma once
 
 #include "model/ValueStore.h"
@@ -22,7 +25,7 @@ void DrawTimeClockSetpointGraph(Canvas& canvas, const ValueStore& store);
 void DrawFiltersGraph(Canvas& canvas, const ValueStore& store);
 
 // Draws the graph of a tab index 0..3; any other index draws nothing. For
-// tab 2 the flow control mode (value index 92) picks the form.
+// tab 2 the flow control mode (M02.10, kFlowControlMode) picks the form.
 void DrawGraphForTab(Canvas& canvas, const ValueStore& store, int tab);
 
 // True when the time clock tab shows speeds for this flow control mode.

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "model/ValueStore.h"
-#include "ui/overview/OverviewLogic.h"
+#include "model/overview/OverviewLogic.h"
 
 class QLabel;
 class QPushButton;

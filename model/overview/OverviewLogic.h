@@ -1,6 +1,6 @@
 // The overview window's behaviour as plain C++: which of the six panels is
 // visible, and the texts and indicators the live refresh writes onto them.
-// No Qt here; the window only applies the results.
+// No Qt here (CMake refuses to link it); the window only applies the results.
 #pragma once
 
 #include <array>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/Bindings.h"
+#include "model/ValueIndexes.h"
 #include "model/ValueStore.h"
 
 namespace bxl::overview {
@@ -33,14 +34,12 @@ using PanelVisibility = std::array<bool, kPanelCount>;
 // first opening shows the second panel of whichever pair is chosen.
 inline constexpr PanelVisibility kInitialPanels{false, true, true, true, true, true};
 
-// Value indexes the overview reads.
-inline constexpr int kHeatExchanger = 105;   // setting "Heat Exchanger": 0 No, 1 Yes
-inline constexpr int kBypassPosition = 104;  // setting "Bypass position" 0..4
-
 // The main window's "Overview" button. Returns the window's new visibility;
 // when the window was visible it is hidden and the panels are left as they
 // are, otherwise the panel of the unit variant is chosen, keeping the
-// orientation of the pair as it was.
+// orientation of the pair as it was. The variant comes from the settings
+// "Heat Exchanger" (kHeatExchanger: 0 No, else Yes) and "Bypass position"
+// (kBypassPosition: 0..4).
 bool toggleAndSelect(bool windowVisible, PanelVisibility& panels, int32_t heatExchanger,
                      int32_t bypassPosition);
 

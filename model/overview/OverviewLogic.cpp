@@ -1,4 +1,4 @@
-#include "ui/overview/OverviewLogic.h"
+#include "model/overview/OverviewLogic.h"
 
 namespace bxl::overview {
 
@@ -51,27 +51,28 @@ std::string percentText(int32_t value, int32_t divisor) {
 
 LiveTexts computeLiveTexts(const ValueStore& s, const BindingTable& b) {
     LiveTexts l;
-    static constexpr std::array<int, 7> kTemps{256, 257, 258, 259, 260, 261, 323};
+    static constexpr std::array<int, 7> kTemps{kTempT1Outdoor, kTempT2Supply, kTempT3Extract, kTempT4Exhaust,
+                                               kTempT5,        kTempT6,       kTempT7};
     for (std::size_t i = 0; i < kTemps.size(); ++i) l.t[i] = b.formatByValueIndex(s, kTemps[i]);
-    l.supplyFlow = b.formatByValueIndex(s, 273);
-    l.exhaustFlow = b.formatByValueIndex(s, 274);
-    l.supplyFan = percentText(s.current(300), 10);
-    l.exhaustFan = percentText(s.current(301), 10);
-    l.heatWheel = percentText(s.current(276), 100);
-    l.bypass = percentText(s.current(296), 100);
-    l.heatingCoil = percentText(s.current(297), 10);
-    l.coolingCoil = percentText(s.current(298), 10);
-    l.frost = s.current(293) != 0 ? "FROST" : "";
-    l.fire = s.current(347) != 0 ? "FIRE" : "";
-    l.supplyFilter = b.formatByValueIndex(s, 365);
-    l.exhaustFilter = b.formatByValueIndex(s, 364);
+    l.supplyFlow = b.formatByValueIndex(s, kSupplyFlow);
+    l.exhaustFlow = b.formatByValueIndex(s, kExhaustFlow);
+    l.supplyFan = percentText(s.current(kSupplyFanControl), 10);
+    l.exhaustFan = percentText(s.current(kExhaustFanControl), 10);
+    l.heatWheel = percentText(s.current(kHeatWheelSpeed), 100);
+    l.bypass = percentText(s.current(kBypassControl), 100);
+    l.heatingCoil = percentText(s.current(kHeatingCoilControl), 10);
+    l.coolingCoil = percentText(s.current(kCoolingCoilControl), 10);
+    l.frost = s.current(kFrostState) != 0 ? "FROST" : "";
+    l.fire = s.current(kFireState) != 0 ? "FIRE" : "";
+    l.supplyFilter = b.formatByValueIndex(s, kSupplyFilterPressure);
+    l.exhaustFilter = b.formatByValueIndex(s, kExhaustFilterPressure);
     l.bypassVisible = s.current(kHeatExchanger) != 0;
-    l.exhaustDamperOpen = s.current(295) != 0;
-    l.supplyDamperOpen = s.current(294) != 0;
-    l.wheelRunning = s.current(276) != 0;
-    l.exchangerFrost = s.current(355) != 0;
-    l.t6Visible = sensorInUse(s.current(42));
-    l.t7Visible = sensorInUse(s.current(145));
+    l.exhaustDamperOpen = s.current(kExhaustDamperState) != 0;
+    l.supplyDamperOpen = s.current(kSupplyDamperState) != 0;
+    l.wheelRunning = s.current(kHeatWheelSpeed) != 0;
+    l.exchangerFrost = s.current(kExchangerFrostState) != 0;
+    l.t6Visible = sensorInUse(s.current(kFunctionT6));
+    l.t7Visible = sensorInUse(s.current(kFunctionT7));
     return l;
 }
 

@@ -1,4 +1,5 @@
-// A port that never opens; used until a real adapter is plugged in.
+// A port that never opens: for windows under test that need a port but
+// must never talk to one.
 #pragma once
 
 #include "link/SerialPort.h"
