@@ -37,7 +37,7 @@ long statusKb(const char* field) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    TApplication app(argc, argv);
+    bxl::Application app(argc, argv);
     bool graphs = false, record = false;
     QString logFile;
     int seconds = 10;

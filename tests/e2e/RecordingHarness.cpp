@@ -47,7 +47,7 @@ std::string hex(double d) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    TApplication app(argc, argv);
+    bxl::Application app(argc, argv);
     const std::string mode = argc > 1 ? argv[1] : "";
     if (!(mode == "record" && argc == 2) && !(mode == "restore" && argc == 3)) {
         std::fprintf(stderr, "usage: bxl-recording-harness record | restore FILE\n");

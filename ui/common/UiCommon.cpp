@@ -47,6 +47,13 @@ void setTextColour(QWidget* w, const QColor& c) {
     w->setPalette(p);
 }
 
+void setBackground(QWidget* w, const QColor& c) {
+    w->setAutoFillBackground(true);
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, c);
+    w->setPalette(p);
+}
+
 QColor faceColour() {
     return QApplication::palette().color(QPalette::Button);
 }

@@ -1,5 +1,6 @@
-// Small helpers shared by all windows: the tool's fonts, colours, window
-// set-up and the conversion of the model's Windows-1252 texts.
+// Small helpers shared by all windows: the tool's fonts, colours (through
+// the palette), window set-up and the conversion of the model's Windows-1252
+// texts.
 #pragma once
 
 #include <QColor>
@@ -38,8 +39,11 @@ QString toDisplayText(const char* cp1252);
 void setupFixedWindow(QWidget* w, const QString& caption, int clientWidth, int clientHeight, int left,
                       int top);
 
-// Sets a widget's text colour through its palette (labels, fields, buttons).
+// The colours of a widget, always through its palette. The text colour is
+// the font colour of labels, fields and buttons alike; the background is the
+// face of a widget that fills its own (windows, panels, labels).
 void setTextColour(QWidget* w, const QColor& c);
+void setBackground(QWidget* w, const QColor& c);
 
 // The system colours the tool uses: button face, window and window text.
 QColor faceColour();
