@@ -25,10 +25,21 @@ QList<QRect> toggleButtons(const TForm1& main, const char* own) {
 }  // namespace
 
 ToolWindows::ToolWindows(std::optional<std::string> journalFolder)
-    : port(std::make_unique<QtSerialPortAdapter>()),
+    : ToolWindows(std::make_unique<QtSerialPortAdapter>(), std::make_unique<ui::MessageBoxDialogs>(), nullptr,
+                  std::move(journalFolder)) {}
+
+ToolWindows::ToolWindows(std::unique_ptr<SerialPort> port, ui::Dialogs& dialogs,
+                         std::optional<std::string> journalFolder)
+    : ToolWindows(std::move(port), nullptr, &dialogs, std::move(journalFolder)) {}
+
+ToolWindows::ToolWindows(std::unique_ptr<SerialPort> givenPort, std::unique_ptr<ui::Dialogs> own,
+                         ui::Dialogs* given, std::optional<std::string> journalFolder)
+    : port(std::move(givenPort)),
+      ownDialogs(std::move(own)),
+      dialogs(given != nullptr ? *given : *ownDialogs),
       journal(journalFolder ? std::make_unique<LogJournal>(std::move(*journalFolder)) : nullptr),
       form1(store, bindings, *port),
-      form3(store),
+      form3(store, dialogs),
       form4(store) {
     form1.attachWindows(&form2, &form3, &form4);
     form1.setLiveOverviewRefresh([this] { liveOverviewRefresh(store, bindings, form2); });

@@ -21,6 +21,7 @@
 
 #include "app/Application.h"
 #include "app/ToolWindows.h"
+#include "link/QtSerialPortAdapter.h"
 
 namespace {
 
@@ -28,6 +29,22 @@ void say(const std::string& line) {
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
 }
+
+// The engineer of the harness: answers the log window's questions with OK
+// and saves to the file given; a failure shown ends the run.
+struct HarnessDialogs : bxl::ui::Dialogs {
+    QString savePath;
+
+    bool ask(QWidget*, const QString& text, DefaultButton) override {
+        say("question " + QString(text).replace(QLatin1Char('\n'), QLatin1Char('|')).toStdString());
+        return true;
+    }
+    void tell(QWidget*, const QString& text) override {
+        say("error " + text.toStdString());
+        std::exit(3);
+    }
+    QString pickPath(QWidget*, const bxl::ui::FileDialogSetup&) override { return savePath; }
+};
 
 void click(QWidget* window, const char* name) {
     auto* b = window->findChild<QPushButton*>(QString::fromLatin1(name));
@@ -54,18 +71,11 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    bxl::ToolWindows windows(bxl::defaultJournalFolder());
+    HarnessDialogs dialogs;
+    bxl::ToolWindows windows(std::make_unique<bxl::QtSerialPortAdapter>(), dialogs,
+                             bxl::defaultJournalFolder());
     TForm1& form1 = windows.form1;
     TForm3& form3 = windows.form3;
-    const auto ask = [](const QString& text) {
-        say("question " + QString(text).replace(QLatin1Char('\n'), QLatin1Char('|')).toStdString());
-        return true;
-    };
-    form3.setConfirm(ask);
-    form3.setErrorSink([](const QString& text) {
-        say("error " + text.toStdString());
-        std::exit(3);
-    });
     form1.confirmClose = [](const QString& text) {
         say("close question " + text.toStdString());
         std::exit(3);
@@ -75,8 +85,7 @@ int main(int argc, char** argv) {
     windows.offerRecovery();
 
     if (mode == "restore") {
-        const QString file = QString::fromLocal8Bit(argv[2]);
-        form3.setSavePathPicker([file] { return file; });
+        dialogs.savePath = QString::fromLocal8Bit(argv[2]);
         QTimer::singleShot(0, &app, [&] {
             if (!form3.isVisible()) {
                 say("no recording restored");

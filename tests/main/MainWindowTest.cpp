@@ -17,12 +17,13 @@
 #include "model/ControlsFile.h"
 #include "model/ParamTable.h"
 #include "tests/support/BoxWatch.h"
+#include "tests/support/FakeDialogs.h"
 #include "ui/common/UiCommon.h"
+#include "ui/common/UpDown.h"
 #include "ui/graphs/Form4.h"
 #include "ui/log/Form3.h"
 #include "ui/main/Form1.h"
 #include "ui/main/PageControl.h"
-#include "ui/main/UpDown.h"
 #include "ui/overview/Form2.h"
 
 namespace {
@@ -207,7 +208,8 @@ TEST_F(MainWindow, GraphButtonFollowsThePage) {
 
 TEST_F(MainWindow, SecondaryWindowsAndGraphTabs) {
     TForm2 overview;
-    TForm3 log(store);
+    bxl::test::FakeDialogs logDialogs;
+    TForm3 log(store, logDialogs);
     TForm4 graphs(store);
     form->attachWindows(&overview, &log, &graphs);
     form->BitBtnLogClick();
@@ -246,13 +248,14 @@ TEST_F(MainWindow, SecondaryWindowsAndGraphTabs) {
 // The log window beside a main window, recording with real clicks.
 struct LogBeside {
     TForm2 overview;
+    bxl::test::FakeDialogs dialogs;
     TForm3 log;
     TForm4 graphs;
     QTemporaryDir dir;
 
-    LogBeside(TForm1& main, bxl::ValueStore& store) : log(store), graphs(store) {
+    LogBeside(TForm1& main, bxl::ValueStore& store) : log(store, dialogs), graphs(store) {
         main.attachWindows(&overview, &log, &graphs);
-        log.setSavePathPicker([this] { return dir.filePath(QStringLiteral("kept.LOG")); });
+        dialogs.paths[QStringLiteral("SaveDialog1")] = dir.filePath(QStringLiteral("kept.LOG"));
         log.show();
     }
     void click(const char* name) {
@@ -323,7 +326,7 @@ TEST_F(MainWindow, EnterOnACloseQuestionKeepsTheWindowOpen) {
 }
 
 TEST_F(MainWindow, PortSpinnerStaysWithin1To16) {
-    auto* up = find<TUpDown>(form.get(), "UpDown1");
+    auto* up = find<bxl::ui::UpDown>(form.get(), "UpDown1");
     auto* edit = find<QLineEdit>(form.get(), "EditComNr");
     up->stepBy(-1);
     EXPECT_EQ(edit->text(), QStringLiteral("1"));

@@ -15,6 +15,7 @@
 
 #include "link/NullPort.h"
 #include "model/ParamTable.h"
+#include "tests/support/FakeDialogs.h"
 #include "ui/graphs/Form4.h"
 #include "ui/log/Form3.h"
 #include "ui/main/Form1.h"
@@ -136,7 +137,8 @@ protected:
     bxl::NullPort port;
     TForm1 form{store, bindings, port};
     TForm2 overview;
-    TForm3 log{store};
+    bxl::test::FakeDialogs logDialogs;
+    TForm3 log{store, logDialogs};
     TForm4 graphs{store};
     QStringList questions;
     QStringList errors;

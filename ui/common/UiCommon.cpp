@@ -1,6 +1,7 @@
 #include "ui/common/UiCommon.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPalette>
 #include <QWidget>
 
@@ -62,6 +63,14 @@ QColor windowColour() {
 }
 QColor windowTextColour() {
     return QApplication::palette().color(QPalette::WindowText);
+}
+
+std::string localPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString fromLocalPath(const std::string& path) {
+    return QFile::decodeName(path.c_str());
 }
 
 }  // namespace bxl::ui

@@ -1,6 +1,6 @@
 // Small helpers shared by all windows: the tool's fonts, colours (through
-// the palette), window set-up and the conversion of the model's Windows-1252
-// texts.
+// the palette), window set-up, the conversion of the model's Windows-1252
+// texts, and of paths between Qt and the C library.
 #pragma once
 
 #include <QColor>
@@ -49,5 +49,9 @@ void setBackground(QWidget* w, const QColor& c);
 QColor faceColour();
 QColor windowColour();
 QColor windowTextColour();
+
+// A path as the C library takes it (the file system's encoding), and back.
+std::string localPath(const QString& path);
+QString fromLocalPath(const std::string& path);
 
 }  // namespace bxl::ui

@@ -21,10 +21,10 @@
 #include "model/ParamTable.h"
 #include "model/ValueEditor.h"
 #include "ui/common/UiCommon.h"
+#include "ui/common/UpDown.h"
 #include "ui/graphs/Form4.h"
 #include "ui/log/Form3.h"
 #include "ui/main/PageControl.h"
-#include "ui/main/UpDown.h"
 #include "ui/main/ValueField.h"
 #include "ui/overview/Form2.h"
 
@@ -121,7 +121,7 @@ void TForm1::attachWindows(TForm2* overview, TForm3* log, TForm4* graphs) {
     overview_ = overview;
     log_ = log;
     graphs_ = graphs;
-    if (log_) log_->setLogButton(bitBtnLog_);
+    if (log_) connect(log_, &TForm3::logFlash, this, &TForm1::showLogFlash);
 }
 
 QPushButton* TForm1::makeBitBtn(const char* name, const char* caption, const char* picture, int left, int top,
@@ -145,7 +145,7 @@ void TForm1::buildComponents() {
     editComNr_->setGeometry(8, 16, 25, 21);
     editComNr_->setReadOnly(true);
 
-    upDown1_ = new TUpDown(1, 16, 1, groupBox1_);
+    upDown1_ = new bxl::ui::UpDown(1, 16, 1, groupBox1_);
     upDown1_->setObjectName(QStringLiteral("UpDown1"));
     upDown1_->setGeometry(33, 16, 16, 21);
 
@@ -490,6 +490,10 @@ void TForm1::liveOverviewRefresh() {
     if (liveOverview_) liveOverview_();
 }
 
+void TForm1::showLogFlash(bool on) {
+    setTextColour(bitBtnLog_, on ? QColor(255, 0, 0) : bxl::ui::windowTextColour());
+}
+
 // ---- secondary windows ---------------------------------------------------------
 
 void TForm1::BitBtnWHRBDAClick() {
@@ -568,7 +572,7 @@ void TForm1::BitBtnLoadClick() {
     ButtonXEditClick();
     const QString path = pickPath(PathDialog::LoadControls);
     if (path.isEmpty()) return;
-    const auto bytes = bxl::readFilePrefix(path.toStdString(), bxl::kControlsFileSize);
+    const auto bytes = bxl::readFilePrefix(bxl::ui::localPath(path), bxl::kControlsFileSize);
     if (!bytes) {
         showError(QStringLiteral("Cannot read file."));
         return;
@@ -587,7 +591,7 @@ void TForm1::BitBtnSaveClick() {
     const QString path = pickPath(PathDialog::SaveControls);
     if (path.isEmpty()) return;
     const bxl::Bytes bytes = bxl::encodeControlsFile(store_);
-    if (!bxl::writeFileSafely(path.toStdString(), bytes.data(), bytes.size()))
+    if (!bxl::writeFileSafely(bxl::ui::localPath(path), bytes.data(), bytes.size()))
         showError(QStringLiteral("Cannot write to file."));
 }
 
@@ -596,6 +600,6 @@ void TForm1::BitBtnExcelClick() {
     const QString path = pickPath(PathDialog::ExportCsv);
     if (path.isEmpty()) return;
     const std::string csv = bxl::exportCsv(store_, bindings_);
-    if (!bxl::writeFileSafely(path.toStdString(), csv.data(), csv.size()))
+    if (!bxl::writeFileSafely(bxl::ui::localPath(path), csv.data(), csv.size()))
         showError(QStringLiteral("Cannot write to file."));
 }

@@ -27,7 +27,10 @@ class TForm2;
 class TForm3;
 class TForm4;
 class TPageControl;
-class TUpDown;
+
+namespace bxl::ui {
+class UpDown;
+}
 
 class TForm1 : public QWidget, public bxl::LinkView {
     Q_OBJECT
@@ -91,6 +94,10 @@ public:
     void closeEditor() override { ButtonXEditClick(); }
     void liveOverviewRefresh() override;
 
+    // The log recorder's flashing "Log" caption: red when on, the window
+    // text colour when off.
+    void showLogFlash(bool on);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -115,7 +122,7 @@ private:
 
     QGroupBox* groupBox1_ = nullptr;
     QLineEdit* editComNr_ = nullptr;
-    TUpDown* upDown1_ = nullptr;
+    bxl::ui::UpDown* upDown1_ = nullptr;
     QLabel* labelComOpen_ = nullptr;
     QProgressBar* progressBarRec_ = nullptr;
     QFrame* panel1_ = nullptr;
