@@ -1,7 +1,10 @@
 // The tool's objects as the application owns them: the value store, the
 // control-binding table, the serial port, the dialogs, the log journal and
-// the four windows created in the order main, overview, log, graphs and wired
-// to each other. The program, the tools and the tests start from it.
+// the four windows, created in the order main, overview, log, graphs. This
+// is the one place where the windows are wired to each other: the main
+// window's buttons show the other windows, its process replies refresh the
+// overview, its close query asks the log recorder, and the recorder flashes
+// its "Log" caption. The program, the tools and the tests start from it.
 #pragma once
 
 #include <memory>
@@ -48,6 +51,7 @@ struct ToolWindows {
 private:
     ToolWindows(std::unique_ptr<SerialPort> port, std::unique_ptr<ui::Dialogs> own, ui::Dialogs* given,
                 std::optional<std::string> journalFolder);
+    void wire();
 };
 
 }  // namespace bxl

@@ -239,9 +239,6 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
     TForm3& form3 = windows.form3;
     TForm4& form4 = windows.form4;
     const QString& unexpected = dialogs.unexpected;
-    form1.confirm = [](const QString&) { return true; };
-    form1.confirmClose = form1.confirm;
-    form1.showError = [&dialogs](const QString& text) { dialogs.unexpected = text; };
 
     form1.show();
     waitFor(QStringLiteral("live process values"), 15000,
@@ -262,7 +259,7 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
     }
 
     // The live values of M01 as they are after a Get.
-    auto* pages = child<TPageControl>(form1, "PageControl1");
+    auto* pages = child<bxl::ui::PageControl>(form1, "PageControl1");
     pages->setCurrentIndex(0);
     shooter.shoot(form1, QStringLiteral("main-live.png"), 0);
 

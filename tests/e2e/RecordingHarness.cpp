@@ -31,11 +31,17 @@ void say(const std::string& line) {
 }
 
 // The engineer of the harness: answers the log window's questions with OK
-// and saves to the file given; a failure shown ends the run.
+// and saves to the file given; a question of the main window's close query
+// or a failure shown ends the run.
 struct HarnessDialogs : bxl::ui::Dialogs {
+    QWidget* mainWindow = nullptr;
     QString savePath;
 
-    bool ask(QWidget*, const QString& text, DefaultButton) override {
+    bool ask(QWidget* window, const QString& text, DefaultButton) override {
+        if (window == mainWindow) {
+            say("close question " + text.toStdString());
+            std::exit(3);
+        }
         say("question " + QString(text).replace(QLatin1Char('\n'), QLatin1Char('|')).toStdString());
         return true;
     }
@@ -76,11 +82,7 @@ int main(int argc, char** argv) {
                              bxl::defaultJournalFolder());
     TForm1& form1 = windows.form1;
     TForm3& form3 = windows.form3;
-    form1.confirmClose = [](const QString& text) {
-        say("close question " + text.toStdString());
-        std::exit(3);
-        return false;
-    };
+    dialogs.mainWindow = &form1;
     form1.show();
     windows.offerRecovery();
 

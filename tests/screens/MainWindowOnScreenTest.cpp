@@ -5,30 +5,18 @@
 #include <QLabel>
 #include <QTest>
 
-#include "link/SerialPort.h"
+#include "link/NullPort.h"
 #include "model/Bindings.h"
 #include "model/ValueStore.h"
+#include "tests/support/FakeDialogs.h"
 #include "ui/main/Form1.h"
-
-namespace {
-
-class NoPort : public bxl::SerialPort {
-public:
-    bool setOpen(bool) override { return false; }
-    void setComNumber(uint16_t) override {}
-    bool isOpen() const override { return false; }
-    void putChar(uint8_t) override {}
-    uint8_t getChar() override { return 0; }
-    void setTriggerAvail(std::function<void(uint16_t)>) override {}
-};
-
-}  // namespace
 
 TEST(MainWindowOnScreen, ReceivingCaptionIsNotCrossedByTheGroupFrame) {
     bxl::ValueStore store;
     bxl::BindingTable bindings;
-    NoPort port;
-    TForm1 form(store, bindings, port);
+    bxl::NullPort port;
+    bxl::test::FakeDialogs dialogs;
+    TForm1 form(store, bindings, port, dialogs);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     auto* caption = form.findChild<QLabel*>(QStringLiteral("Label7"));

@@ -48,10 +48,20 @@ void setTextColour(QWidget* w, const QColor& c) {
     w->setPalette(p);
 }
 
+QColor textColour(const QWidget* w) {
+    return w->palette().color(QPalette::Text);
+}
+
 void setBackground(QWidget* w, const QColor& c) {
     w->setAutoFillBackground(true);
     QPalette p = w->palette();
     p.setColor(QPalette::Window, c);
+    w->setPalette(p);
+}
+
+void setFieldBackground(QWidget* w, const QColor& c) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, c);
     w->setPalette(p);
 }
 

@@ -41,9 +41,12 @@ void setupFixedWindow(QWidget* w, const QString& caption, int clientWidth, int c
 
 // The colours of a widget, always through its palette. The text colour is
 // the font colour of labels, fields and buttons alike; the background is the
-// face of a widget that fills its own (windows, panels, labels).
+// face of a widget that fills its own (windows, panels, labels); the field
+// background is the inside of a text field.
 void setTextColour(QWidget* w, const QColor& c);
+QColor textColour(const QWidget* w);
 void setBackground(QWidget* w, const QColor& c);
+void setFieldBackground(QWidget* w, const QColor& c);
 
 // The system colours the tool uses: button face, window and window text.
 QColor faceColour();

@@ -2,7 +2,8 @@
 // its legend and zoom, and the log files. It turns Qt events into the
 // window's handlers; the recorder, the log store and the file format live in
 // model/log, the frames, the chart, its gestures and the dialogs are classes
-// of their own here.
+// of their own here. It answers the main window's close query as its
+// recording status.
 #pragma once
 
 #include <QWidget>
@@ -13,6 +14,7 @@
 #include "model/log/LogRecorder.h"
 #include "model/log/LogStore.h"
 #include "model/log/LogView.h"
+#include "ui/common/RecordingStatus.h"
 
 class QTimer;
 
@@ -25,7 +27,7 @@ class LogLegend;
 class LogSetupFrame;
 }  // namespace bxl::ui
 
-class TForm3 : public QWidget {
+class TForm3 : public QWidget, public bxl::ui::RecordingStatus {
     Q_OBJECT
 public:
     // Questions, failures and file dialogs go through `dialogs`; clock hands
@@ -34,12 +36,10 @@ public:
            bxl::DateTimeClock clock = {});
     ~TForm3() override;
 
-    // 1 while the recorder records; read by the main window's close query.
-    bool logActive() const { return recorder_.logActive(); }
-    // The chart holds samples that are in no saved file.
-    bool unsavedSamples() const { return recorder_.unsavedSamples(); }
-    // The engineer closes the program without saving them.
-    void discardUnsavedSamples() { recorder_.discardJournal(); }
+    // The recording status the main window's close query asks.
+    bool logActive() const override { return recorder_.logActive(); }
+    bool unsavedSamples() const override { return recorder_.unsavedSamples(); }
+    void discardUnsavedSamples() override { recorder_.discardJournal(); }
 
     // Keeps every recording in this journal as well, so that a crash loses
     // no samples (none by default).
