@@ -7,19 +7,21 @@
 
 #include "ui/main/Form1.h"
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+namespace bxl {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QString::fromLatin1(TForm1::kTitle));
     setApplicationVersion(QStringLiteral("3.07"));
     setDesktopFileName(QStringLiteral("com.brisaval.xlcontrolcenter"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/bxl-control-center.svg")));
 }
 
-void TApplication::showFatal(const QString& what) {
+void Application::showFatal(const QString& what) {
     QMessageBox box(QMessageBox::Critical, QString::fromLatin1(TForm1::kTitle), what, QMessageBox::Ok);
     box.exec();
 }
 
-bool TApplication::notify(QObject* receiver, QEvent* event) {
+bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
@@ -30,3 +32,5 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     // Nothing can be trusted after an escaped exception: end the program.
     std::exit(EXIT_FAILURE);
 }
+
+}  // namespace bxl

@@ -4,11 +4,15 @@
 
 #include <QApplication>
 
-class TApplication : public QApplication {
+namespace bxl {
+
+class Application : public QApplication {
 public:
-    TApplication(int& argc, char** argv);
+    Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 
     // Shows the error the way the program reports a fatal fault.
     static void showFatal(const QString& what);
 };
+
+}  // namespace bxl

@@ -22,17 +22,46 @@ QList<QRect> toggleButtons(const TForm1& main, const char* own) {
     return rects;
 }
 
+// "Log": hides the log window when it is visible, shows it otherwise.
+void toggleLogWindow(TForm3& log) {
+    if (log.isVisible()) {
+        log.hide();
+    } else {
+        log.show();
+        log.raise();
+    }
+}
+
+// "Graph": the tab of the active menu page (-1: the tab it has), the window
+// shown, and the tab-change handler run so that the graph is drawn at once.
+void openGraphs(TForm4& graphs, int tab) {
+    if (tab >= 0) graphs.selectTab(tab);
+    graphs.show();
+    graphs.raise();
+    graphs.TabControl1Change();
+}
+
 }  // namespace
 
 ToolWindows::ToolWindows(std::optional<std::string> journalFolder)
-    : port(std::make_unique<QtSerialPortAdapter>()),
+    : ToolWindows(std::make_unique<QtSerialPortAdapter>(), std::make_unique<ui::MessageBoxDialogs>(), nullptr,
+                  std::move(journalFolder)) {}
+
+ToolWindows::ToolWindows(std::unique_ptr<SerialPort> port, ui::Dialogs& dialogs,
+                         std::optional<std::string> journalFolder)
+    : ToolWindows(std::move(port), nullptr, &dialogs, std::move(journalFolder)) {}
+
+ToolWindows::ToolWindows(std::unique_ptr<SerialPort> givenPort, std::unique_ptr<ui::Dialogs> own,
+                         ui::Dialogs* given, std::optional<std::string> journalFolder)
+    : port(std::move(givenPort)),
+      ownDialogs(std::move(own)),
+      dialogs(given != nullptr ? *given : *ownDialogs),
       journal(journalFolder ? std::make_unique<LogJournal>(std::move(*journalFolder)) : nullptr),
-      form1(store, bindings, *port),
-      form3(store),
+      form1(store, bindings, *port, dialogs),
+      form3(store, dialogs),
       form4(store) {
-    form1.attachWindows(&form2, &form3, &form4);
-    form1.setLiveOverviewRefresh([this] { liveOverviewRefresh(store, bindings, form2); });
     form3.setJournal(journal.get());
+    wire();
 
     // Every window stays on the screen, and no secondary window opens over
     // the buttons that show and hide the secondary windows.
@@ -40,6 +69,17 @@ ToolWindows::ToolWindows(std::optional<std::string> journalFolder)
     ui::keepOnScreen(&form2, &form1, [this] { return toggleButtons(form1, "BitBtnWHRBDA"); });
     ui::keepOnScreen(&form3, &form1, [this] { return toggleButtons(form1, "BitBtnLog"); });
     ui::keepOnScreen(&form4, &form1, [this] { return toggleButtons(form1, "BitBtnGraph"); });
+}
+
+void ToolWindows::wire() {
+    QObject::connect(&form1, &TForm1::overviewToggleRequested, &form2,
+                     [this] { form2.toggleAndSelect(store); });
+    QObject::connect(&form1, &TForm1::logToggleRequested, &form3, [this] { toggleLogWindow(form3); });
+    QObject::connect(&form1, &TForm1::graphRequested, &form4, [this](int tab) { openGraphs(form4, tab); });
+    QObject::connect(&form1, &TForm1::liveOverviewRefreshRequested, &form2,
+                     [this] { liveOverviewRefresh(store, bindings, form2); });
+    QObject::connect(&form3, &TForm3::logFlash, &form1, &TForm1::showLogFlash);
+    form1.setRecordingStatus(&form3);
 }
 
 void ToolWindows::offerRecovery() {

@@ -1,7 +1,10 @@
 // The tool's objects as the application owns them: the value store, the
-// control-binding table, the serial port, and the four windows created in
-// the order main, overview, log, graphs and wired to each other. The
-// program, the performance harness and the screenshot tool all start from it.
+// control-binding table, the serial port, the dialogs, the log journal and
+// the four windows, created in the order main, overview, log, graphs. This
+// is the one place where the windows are wired to each other: the main
+// window's buttons show the other windows, its process replies refresh the
+// overview, its close query asks the log recorder, and the recorder flashes
+// its "Log" caption. The program, the tools and the tests start from it.
 #pragma once
 
 #include <memory>
@@ -12,6 +15,7 @@
 #include "model/Bindings.h"
 #include "model/ValueStore.h"
 #include "model/log/LogJournal.h"
+#include "ui/common/Dialogs.h"
 #include "ui/graphs/Form4.h"
 #include "ui/log/Form3.h"
 #include "ui/main/Form1.h"
@@ -20,10 +24,14 @@
 namespace bxl {
 
 struct ToolWindows {
-    // With a journal folder, every recording is also kept in a journal there
-    // (the program uses defaultJournalFolder()); without, recordings live in
-    // memory only, as for the developer tools.
+    // The program's: the serial port adapter and real message boxes and file
+    // dialogs. With a journal folder, every recording is also kept in a
+    // journal there (the program uses defaultJournalFolder()); without,
+    // recordings live in memory only.
     explicit ToolWindows(std::optional<std::string> journalFolder = std::nullopt);
+    // With a port and dialogs of the caller's (a test's or a tool's).
+    ToolWindows(std::unique_ptr<SerialPort> port, ui::Dialogs& dialogs,
+                std::optional<std::string> journalFolder = std::nullopt);
 
     // At start: offers to restore a recording an earlier run left unsaved,
     // and shows the log window with it when the engineer accepts.
@@ -32,11 +40,18 @@ struct ToolWindows {
     ValueStore store;
     BindingTable bindings;
     std::unique_ptr<SerialPort> port;
+    std::unique_ptr<ui::Dialogs> ownDialogs;  // the real ones, unless given
+    ui::Dialogs& dialogs;
     std::unique_ptr<LogJournal> journal;
     TForm1 form1;
     TForm2 form2;
     TForm3 form3;
     TForm4 form4;
+
+private:
+    ToolWindows(std::unique_ptr<SerialPort> port, std::unique_ptr<ui::Dialogs> own, ui::Dialogs* given,
+                std::optional<std::string> journalFolder);
+    void wire();
 };
 
 }  // namespace bxl

@@ -9,7 +9,7 @@
 #include "app/ToolWindows.h"
 
 int main(int argc, char** argv) {
-    TApplication app(argc, argv);
+    bxl::Application app(argc, argv);
     try {
         bxl::ToolWindows windows(bxl::defaultJournalFolder());
         windows.form1.show();
@@ -17,9 +17,9 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, &windows.form1, [&windows] { windows.offerRecovery(); });
         return app.exec();
     } catch (const std::exception& e) {
-        TApplication::showFatal(QString::fromLocal8Bit(e.what()));
+        bxl::Application::showFatal(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        TApplication::showFatal(QStringLiteral("Unknown error"));
+        bxl::Application::showFatal(QStringLiteral("Unknown error"));
     }
     return 1;
 }

@@ -36,15 +36,13 @@
 #include <vector>
 
 #include "app/ToolWindows.h"
+#include "link/QtSerialPortAdapter.h"
 #include "model/Bindings.h"
 #include "model/ParamTable.h"
 #include "model/ValueStore.h"
-#include "ui/graphs/Form4.h"
-#include "ui/log/Form3.h"
-#include "ui/main/Form1.h"
+#include "model/overview/OverviewLogic.h"
 #include "ui/main/PageControl.h"
 #include "ui/overview/Form2.h"
-#include "model/overview/OverviewLogic.h"
 
 namespace {
 
@@ -99,6 +97,15 @@ T* child(QWidget& w, const char* name) {
     if (c == nullptr) throw Failure(std::string("no widget named ") + name);
     return c;
 }
+
+// The walk's answers: OK to every question, no file dialog. A failure shown
+// is kept and fails the run at its end.
+struct WalkDialogs : bxl::ui::Dialogs {
+    QString unexpected;
+    bool ask(QWidget*, const QString&, DefaultButton) override { return true; }
+    void tell(QWidget*, const QString& text) override { unexpected = text; }
+    QString pickPath(QWidget*, const bxl::ui::FileDialogSetup&) override { return {}; }
+};
 
 class Shooter {
 public:
@@ -222,22 +229,17 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
     } stopSim{sim};
     waitFor(QStringLiteral("the simulator's port alias"), 5000, [&] { return QFileInfo::exists(alias); });
 
-    // The windows, wired as the application wires them.
-    bxl::ToolWindows windows;
+    // The windows, wired as the application wires them. No questions: the
+    // walk answers OK and never picks a file.
+    WalkDialogs dialogs;
+    bxl::ToolWindows windows(std::make_unique<bxl::QtSerialPortAdapter>(), dialogs);
     bxl::ValueStore& store = windows.store;
     bxl::BindingTable& bindings = windows.bindings;
     TForm1& form1 = windows.form1;
     TForm2& form2 = windows.form2;
     TForm3& form3 = windows.form3;
     TForm4& form4 = windows.form4;
-    // No questions: the walk answers OK and never picks a file. A message
-    // box the walk does not expect fails the run at its end.
-    QString unexpected;
-    form1.confirm = [](const QString&) { return true; };
-    form1.confirmClose = form1.confirm;
-    form3.setConfirm(form1.confirm);
-    form1.showError = [&unexpected](const QString& text) { unexpected = text; };
-    form3.setErrorSink([&unexpected](const QString& text) { unexpected = text; });
+    const QString& unexpected = dialogs.unexpected;
 
     form1.show();
     waitFor(QStringLiteral("live process values"), 15000,
@@ -258,7 +260,7 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
     }
 
     // The live values of M01 as they are after a Get.
-    auto* pages = child<TPageControl>(form1, "PageControl1");
+    auto* pages = child<bxl::ui::PageControl>(form1, "PageControl1");
     pages->setCurrentIndex(0);
     shooter.shoot(form1, QStringLiteral("main-live.png"), 0);
 

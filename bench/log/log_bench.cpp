@@ -23,7 +23,9 @@
 #include "model/log/LogFile.h"
 #include "model/log/LogJournal.h"
 #include "model/log/LogRecorder.h"
+#include "tests/support/FakeDialogs.h"
 #include "ui/log/Form3.h"
+#include "ui/log/LogChart.h"
 
 namespace {
 
@@ -66,8 +68,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     bxl::ValueStore values;
     double now = bxl::dateTimeNumber(2024, 5, 17, 8, 0, 0, 0);
-    TForm3 form(values, nullptr, [&now] { return now; });
-    form.setConfirm([](const QString&) { return true; });  // discard the last run's samples
+    bxl::test::FakeDialogs dialogs;  // answers OK: discard the last run's samples
+    TForm3 form(values, dialogs, nullptr, [&now] { return now; });
     form.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("2"));
     form.show();
     settle();
@@ -125,7 +127,7 @@ int main(int argc, char** argv) {
     if (!bxl::writeFileBytes(path.toStdString(), bytes)) return 1;
     std::printf("log file: %zu bytes\n", bytes.size());
     form.ButtonStopClick();
-    form.setOpenPathPicker([&path] { return path; });
+    dialogs.paths[QStringLiteral("OpenDialog1")] = path;
     const Figures load = measure(9, [&] {
         form.ButtonClrClick();
         settle();

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "model/log/DateTime.h"
+#include "ui/common/Dialogs.h"
 #include "ui/log/Form3.h"
 
 int main(int argc, char** argv) {
@@ -13,7 +14,8 @@ int main(int argc, char** argv) {
     if (argc < 2) return 2;
     bxl::ValueStore v;
     double now = bxl::dateTimeNumber(2024, 11, 14, 9, 0, 0, 0);
-    TForm3 form(v, nullptr, [&now] { return now; });
+    bxl::ui::MessageBoxDialogs dialogs;  // never asks: nothing is discarded
+    TForm3 form(v, dialogs, nullptr, [&now] { return now; });
     form.show();
     form.ButtonStartClick();
     for (int tick = 0; tick < 7200; ++tick) {

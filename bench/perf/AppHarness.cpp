@@ -16,14 +16,19 @@
 
 #include "app/Application.h"
 #include "app/ToolWindows.h"
-#include "model/Bindings.h"
-#include "model/ValueStore.h"
-#include "ui/graphs/Form4.h"
-#include "ui/log/Form3.h"
-#include "ui/main/Form1.h"
-#include "ui/overview/Form2.h"
+#include "link/QtSerialPortAdapter.h"
 
 namespace {
+
+// The tool's own message boxes, except that a failure is printed and the
+// log file to load is picked without a dialog.
+struct HarnessDialogs : bxl::ui::MessageBoxDialogs {
+    QString logFile;
+    void tell(QWidget*, const QString& text) override {
+        std::fprintf(stderr, "log window: %s\n", qPrintable(text));
+    }
+    QString pickPath(QWidget*, const bxl::ui::FileDialogSetup&) override { return logFile; }
+};
 
 long statusKb(const char* field) {
     std::ifstream in("/proc/self/status");
@@ -37,7 +42,7 @@ long statusKb(const char* field) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    TApplication app(argc, argv);
+    bxl::Application app(argc, argv);
     bool graphs = false, record = false;
     QString logFile;
     int seconds = 10;
@@ -58,11 +63,11 @@ int main(int argc, char** argv) {
         }
     }
 
-    bxl::ToolWindows windows;
+    HarnessDialogs dialogs;
+    dialogs.logFile = logFile;
+    bxl::ToolWindows windows(std::make_unique<bxl::QtSerialPortAdapter>(), dialogs);
     TForm1& form1 = windows.form1;
     TForm3& form3 = windows.form3;
-    form3.setErrorSink(
-        [](const QString& text) { std::fprintf(stderr, "log window: %s\n", qPrintable(text)); });
     form1.show();
 
     QTimer::singleShot(1000, &app, [&] {
@@ -75,7 +80,6 @@ int main(int argc, char** argv) {
         }
         if (!logFile.isEmpty()) {
             if (!form3.isVisible()) form1.BitBtnLogClick();
-            form3.setOpenPathPicker([&] { return logFile; });
             form3.ButtonLoadClick();
         }
     });

@@ -13,6 +13,7 @@
 
 #include "link/QtSerialPortAdapter.h"
 #include "model/ParamTable.h"
+#include "tests/support/FakeDialogs.h"
 #include "ui/main/Form1.h"
 
 namespace {
@@ -53,8 +54,8 @@ TEST(MainWindowE2E, StepSendAndGetBack) {
     bxl::BindingTable bindings;
     bxl::QtSerialPortAdapter port;
     {
-        TForm1 form(store, bindings, port);
-        form.confirm = [](const QString&) { return true; };
+        bxl::test::FakeDialogs dialogs;  // "Send" is answered OK
+        TForm1 form(store, bindings, port, dialogs);
         form.show();
         auto* info = form.findChild<QLabel*>("LabelInfo");
         auto* get = form.findChild<QPushButton*>("BitBtnHaal");
@@ -84,7 +85,7 @@ TEST(MainWindowE2E, StepSendAndGetBack) {
         form.BitBtnHaalClick();
         ASSERT_TRUE(waitFor(
             [&] { return info->text() == QStringLiteral("Controls received from Brisaval XL"); }, 5000));
-        form.RefreshAllBindings();
+        form.refreshAllBindings();
         EXPECT_EQ(store.current(1), 5100);
         EXPECT_EQ(field->palette().color(QPalette::Text), QColor(0, 0, 0));
         form.close();

@@ -21,6 +21,7 @@
 
 #include "app/Application.h"
 #include "app/ToolWindows.h"
+#include "link/QtSerialPortAdapter.h"
 
 namespace {
 
@@ -28,6 +29,28 @@ void say(const std::string& line) {
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
 }
+
+// The engineer of the harness: answers the log window's questions with OK
+// and saves to the file given; a question of the main window's close query
+// or a failure shown ends the run.
+struct HarnessDialogs : bxl::ui::Dialogs {
+    QWidget* mainWindow = nullptr;
+    QString savePath;
+
+    bool ask(QWidget* window, const QString& text, DefaultButton) override {
+        if (window == mainWindow) {
+            say("close question " + text.toStdString());
+            std::exit(3);
+        }
+        say("question " + QString(text).replace(QLatin1Char('\n'), QLatin1Char('|')).toStdString());
+        return true;
+    }
+    void tell(QWidget*, const QString& text) override {
+        say("error " + text.toStdString());
+        std::exit(3);
+    }
+    QString pickPath(QWidget*, const bxl::ui::FileDialogSetup&) override { return savePath; }
+};
 
 void click(QWidget* window, const char* name) {
     auto* b = window->findChild<QPushButton*>(QString::fromLatin1(name));
@@ -47,36 +70,24 @@ std::string hex(double d) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    TApplication app(argc, argv);
+    bxl::Application app(argc, argv);
     const std::string mode = argc > 1 ? argv[1] : "";
     if (!(mode == "record" && argc == 2) && !(mode == "restore" && argc == 3)) {
         std::fprintf(stderr, "usage: bxl-recording-harness record | restore FILE\n");
         return 2;
     }
 
-    bxl::ToolWindows windows(bxl::defaultJournalFolder());
+    HarnessDialogs dialogs;
+    bxl::ToolWindows windows(std::make_unique<bxl::QtSerialPortAdapter>(), dialogs,
+                             bxl::defaultJournalFolder());
     TForm1& form1 = windows.form1;
     TForm3& form3 = windows.form3;
-    const auto ask = [](const QString& text) {
-        say("question " + QString(text).replace(QLatin1Char('\n'), QLatin1Char('|')).toStdString());
-        return true;
-    };
-    form3.setConfirm(ask);
-    form3.setErrorSink([](const QString& text) {
-        say("error " + text.toStdString());
-        std::exit(3);
-    });
-    form1.confirmClose = [](const QString& text) {
-        say("close question " + text.toStdString());
-        std::exit(3);
-        return false;
-    };
+    dialogs.mainWindow = &form1;
     form1.show();
     windows.offerRecovery();
 
     if (mode == "restore") {
-        const QString file = QString::fromLocal8Bit(argv[2]);
-        form3.setSavePathPicker([file] { return file; });
+        dialogs.savePath = QString::fromLocal8Bit(argv[2]);
         QTimer::singleShot(0, &app, [&] {
             if (!form3.isVisible()) {
                 say("no recording restored");

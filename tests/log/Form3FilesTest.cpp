@@ -9,23 +9,24 @@
 
 #include "model/log/DateTime.h"
 #include "model/log/LogFile.h"
+#include "tests/support/FakeDialogs.h"
 #include "tests/support/FileFaults.h"
 #include "ui/log/Form3.h"
+#include "ui/log/LogChart.h"
 
 namespace {
 
 struct LogWindow {
     bxl::ValueStore values;
     double now = bxl::dateTimeNumber(2024, 5, 17, 9, 30, 0, 0);
-    TForm3 form{values, nullptr, [this] { return now; }};
-    QStringList errors;
-    QString savePath, openPath;
+    bxl::test::FakeDialogs dialogs;
+    TForm3 form{values, dialogs, nullptr, [this] { return now; }};
+    QStringList& errors = dialogs.told;
+    QString& savePath = dialogs.paths[QStringLiteral("SaveDialog1")];
+    QString& openPath = dialogs.paths[QStringLiteral("OpenDialog1")];
 
     // A window that recorded two samples and saved them to `saved`.
     explicit LogWindow(const QString& saved) {
-        form.setErrorSink([this](const QString& t) { errors << t; });
-        form.setSavePathPicker([this] { return savePath; });
-        form.setOpenPathPicker([this] { return openPath; });
         form.show();
         form.ButtonStartClick();
         for (int i = 0; i < 11; ++i) {

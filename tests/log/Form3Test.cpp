@@ -17,32 +17,33 @@
 #include "model/log/LogFile.h"
 #include "model/log/LogJournal.h"
 #include "tests/support/BoxWatch.h"
+#include "tests/support/FakeDialogs.h"
 #include "tests/support/TempFolder.h"
 #include "ui/common/UiCommon.h"
+#include "ui/common/UpDown.h"
 #include "ui/log/Form3.h"
-#include "ui/log/LogChartParts.h"
+#include "ui/log/LogAxisTickers.h"
+#include "ui/log/LogChart.h"
+#include "ui/log/LogLegend.h"
 
 namespace {
 
 struct Window {
     bxl::ValueStore values;
     double now = bxl::dateTimeNumber(2024, 5, 17, 9, 30, 0, 0);
-    TForm3 form{values, nullptr, [this] { return now; }};
-    QPushButton logButton{QStringLiteral("Log")};
-    QStringList errors;
-    QStringList questions;
-    bool answer = true;
-    QString savePath, openPath;
+    bxl::test::FakeDialogs dialogs;
+    TForm3 form;
+    std::vector<bool> flashes;  // what the "Log" caption of the main window is told
+    QStringList& errors = dialogs.told;
+    QStringList& questions = dialogs.questions;
+    bool& answer = dialogs.answer;
+    QString& savePath = dialogs.paths[QStringLiteral("SaveDialog1")];
+    QString& openPath = dialogs.paths[QStringLiteral("OpenDialog1")];
 
-    Window() {
-        form.setLogButton(&logButton);
-        form.setErrorSink([this](const QString& t) { errors << t; });
-        form.setConfirm([this](const QString& t) {
-            questions << t;
-            return answer;
-        });
-        form.setSavePathPicker([this] { return savePath; });
-        form.setOpenPathPicker([this] { return openPath; });
+    // The window asks and tells through `own` where given, else the fake.
+    explicit Window(bxl::ui::Dialogs* own = nullptr)
+        : form(values, own != nullptr ? *own : dialogs, nullptr, [this] { return now; }) {
+        QObject::connect(&form, &TForm3::logFlash, &form, [this](bool on) { flashes.push_back(on); });
     }
     template <class T>
     T* find(const char* name) {
@@ -190,18 +191,19 @@ TEST(Form3, RecordingFillsTheChartAndFlashesWhileHidden) {
     EXPECT_DOUBLE_EQ(w.form.chart()->graph(0)->data()->at(0)->value, 21.5);
     EXPECT_EQ(w.form.chart()->graph(0)->data()->at(0)->key, w.now);
     EXPECT_FALSE(logging->isHidden());
-    EXPECT_EQ(w.logButton.palette().color(QPalette::ButtonText), QColor(255, 0, 0));
+    EXPECT_EQ(w.flashes, std::vector{true});
     w.tick();
     EXPECT_TRUE(logging->isHidden());
-    EXPECT_EQ(w.logButton.palette().color(QPalette::ButtonText), bxl::ui::windowTextColour());
+    EXPECT_EQ(w.flashes, (std::vector{true, false}));
     w.tick(9);
     EXPECT_EQ(w.points(15), 2);
 
     w.find<QPushButton>("ButtonStop")->click();
     EXPECT_FALSE(w.form.logActive());
+    w.flashes.clear();
     w.tick(2);
     EXPECT_TRUE(logging->isHidden());
-    EXPECT_EQ(w.logButton.palette().color(QPalette::ButtonText), bxl::ui::windowTextColour());
+    EXPECT_EQ(w.flashes, std::vector{false});  // once stopped, the flashing rests off
 
     // Clear empties the chart and leaves Save disabled.
     w.find<QPushButton>("ButtonClr")->click();
@@ -243,12 +245,12 @@ TEST(Form3, IntervalFieldAndSpinner) {
     }
     emit edit->editingFinished();
     EXPECT_EQ(edit->text(), QStringLiteral("3"));
-    upDown->stepDown();
+    upDown->stepBy(-1);
     EXPECT_EQ(edit->text(), QStringLiteral("2"));
-    upDown->stepDown();
+    upDown->stepBy(-1);
     EXPECT_EQ(w.form.interval(), 2);
     edit->setText(QStringLiteral("60"));
-    upDown->stepUp();
+    upDown->stepBy(1);
     EXPECT_EQ(w.form.interval(), 60);
     EXPECT_EQ(edit->text(), QStringLiteral("60"));
 }
@@ -509,8 +511,8 @@ TEST(Form3, SamplesRecordedAfterAClearCanBeSaved) {
 }
 
 TEST(Form3, EnterOnTheDiscardQuestionKeepsTheSamples) {
-    Window w;
-    w.form.setConfirm({});  // the window's own message box
+    bxl::ui::MessageBoxDialogs real;  // the window's own message box
+    Window w(&real);
     w.showActive();
     w.record(2);
     w.click("ButtonStop");

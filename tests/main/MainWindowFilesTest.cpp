@@ -10,6 +10,7 @@
 
 #include "tests/support/NullPort.h"
 #include "model/ControlsFile.h"
+#include "tests/support/FakeDialogs.h"
 #include "tests/support/FileFaults.h"
 #include "ui/main/Form1.h"
 
@@ -19,14 +20,17 @@ TEST(MainWindowFiles, PipesFoldersAndDevicesAreRefusedAndNothingChanges) {
     bxl::ValueStore store;
     bxl::BindingTable bindings;
     bxl::NullPort port;
-    TForm1 form(store, bindings, port);
-    QStringList errors;
-    QString chosen;
-    form.showError = [&](const QString& t) { errors << t; };
-    form.pickPath = [&](TForm1::PathDialog) { return chosen; };
+    bxl::test::FakeDialogs dialogs;
+    TForm1 form(store, bindings, port, dialogs);
+    QStringList& errors = dialogs.told;
+    // Every file dialog picks `path`.
+    const auto choose = [&](const QString& path) {
+        for (const char* dialog : {"OpenDialog1", "SaveDialog1", "SaveDialog2"})
+            dialogs.paths[QString::fromLatin1(dialog)] = path;
+    };
     form.show();
     for (int i = 0; i < bxl::kControlsCount; ++i) store.setCurrent(i, 7 * i + 1);
-    form.RefreshAllBindings();
+    form.refreshAllBindings();
     const bxl::Bytes before = bxl::encodeControlsFile(store);
     const QString firstField = form.valueField(0)->text();
     const auto click = [&](const char* name) {
@@ -41,13 +45,13 @@ TEST(MainWindowFiles, PipesFoldersAndDevicesAreRefusedAndNothingChanges) {
 
     for (const QString& path : {pipe, dir.path(), QStringLiteral("/dev/zero")}) {
         errors.clear();
-        chosen = path;
+        choose(path);
         click("BitBtnLoad");
         EXPECT_EQ(errors, QStringList{QStringLiteral("Cannot read file.")}) << path.toStdString();
     }
     for (const QString& path : {pipe, dir.path()}) {
         errors.clear();
-        chosen = path;
+        choose(path);
         click("BitBtnSave");
         click("BitBtnExcel");
         EXPECT_EQ(errors, QStringList(2, QStringLiteral("Cannot write to file."))) << path.toStdString();

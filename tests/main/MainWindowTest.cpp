@@ -13,17 +13,16 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/ToolWindows.h"
 #include "tests/support/NullPort.h"
 #include "model/ControlsFile.h"
 #include "model/ParamTable.h"
 #include "tests/support/BoxWatch.h"
+#include "tests/support/FakeDialogs.h"
 #include "ui/common/UiCommon.h"
-#include "ui/graphs/Form4.h"
-#include "ui/log/Form3.h"
+#include "ui/common/UpDown.h"
 #include "ui/main/Form1.h"
 #include "ui/main/PageControl.h"
-#include "ui/main/UpDown.h"
-#include "ui/overview/Form2.h"
 
 namespace {
 
@@ -41,15 +40,7 @@ QColor textColour(QLineEdit* f) {
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        form = std::make_unique<TForm1>(store, bindings, port);
-        errors.clear();
-        questions.clear();
-        form->showError = [this](const QString& t) { errors << t; };
-        form->confirm = [this](const QString& t) {
-            questions << t;
-            return answer;
-        };
-        form->confirmClose = form->confirm;
+        form = std::make_unique<TForm1>(store, bindings, port, dialogs);
         form->show();
     }
 
@@ -62,15 +53,49 @@ protected:
         ADD_FAILURE() << "no field M" << menu << "." << item;
         return nullptr;
     }
-    int bindingOf(int menu, int item) { return form->FindBindingByValueField(fieldOf(menu, item)); }
+    int bindingOf(int menu, int item) { return form->findBindingByValueField(fieldOf(menu, item)); }
+    // Every file dialog picks `path`.
+    void choose(const QString& path) {
+        for (const char* dialog : {"OpenDialog1", "SaveDialog1", "SaveDialog2"})
+            dialogs.paths[QString::fromLatin1(dialog)] = path;
+    }
 
     bxl::ValueStore store;
     bxl::BindingTable bindings;
     bxl::NullPort port;
+    bxl::test::FakeDialogs dialogs;
     std::unique_ptr<TForm1> form;
-    QStringList errors;
-    QStringList questions;
-    bool answer = true;
+    QStringList& errors = dialogs.told;
+    QStringList& questions = dialogs.questions;
+    bool& answer = dialogs.answer;
+};
+
+// The four windows as the application wires them, with a port that is never
+// open and answering dialogs.
+struct Wired {
+    bxl::test::FakeDialogs dialogs;
+    bxl::ToolWindows windows;
+    QTemporaryDir dir;
+
+    explicit Wired(std::optional<std::string> journalFolder = std::nullopt)
+        : windows(std::make_unique<bxl::NullPort>(), dialogs, std::move(journalFolder)) {
+        dialogs.paths[QStringLiteral("SaveDialog1")] = dir.filePath(QStringLiteral("kept.LOG"));
+        windows.form1.show();
+    }
+    Wired(bxl::ui::Dialogs& own, std::optional<std::string> journalFolder)
+        : windows(std::make_unique<bxl::NullPort>(), own, std::move(journalFolder)) {
+        windows.form1.show();
+    }
+    void click(const char* name) {
+        auto* b = windows.form3.findChild<QPushButton*>(QString::fromLatin1(name));
+        ASSERT_NE(b, nullptr) << name;
+        QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, b->rect().center());
+    }
+    void recordOneSample() {
+        windows.form3.show();
+        click("ButtonStart");
+        windows.form3.Timer1Timer();
+    }
 };
 
 }  // namespace
@@ -131,7 +156,7 @@ TEST_F(MainWindow, Composition) {
 }
 
 TEST_F(MainWindow, PagesAndFields) {
-    auto* pc = find<TPageControl>(form.get(), "PageControl1");
+    auto* pc = find<bxl::ui::PageControl>(form.get(), "PageControl1");
     ASSERT_EQ(pc->count(), 20);
     EXPECT_EQ(pc->currentIndex(), 0);
     for (int i = 0; i < 20; ++i) {
@@ -182,17 +207,17 @@ TEST_F(MainWindow, FieldColoursFollowTheStore) {
         store.setOffline(c.offline);
         store.setCurrent(1, c.current);
         store.setReceived(1, c.received);
-        form->RefreshBinding(b);
+        form->refreshBinding(b);
         EXPECT_EQ(textColour(f), c.colour) << c.offline << " " << c.current << " " << c.received;
     }
     store.setOffline(0);
     store.setCurrent(451, 1);
-    form->RefreshAllBindings();
+    form->refreshAllBindings();
     EXPECT_EQ(textColour(fieldOf(20, 98)), QColor(255, 0, 255));
 }
 
 TEST_F(MainWindow, GraphButtonFollowsThePage) {
-    auto* pc = find<TPageControl>(form.get(), "PageControl1");
+    auto* pc = find<bxl::ui::PageControl>(form.get(), "PageControl1");
     QWidget* graph = find(form.get(), "BitBtnGraph");
     EXPECT_TRUE(graph->isVisible());
     const struct {
@@ -205,103 +230,91 @@ TEST_F(MainWindow, GraphButtonFollowsThePage) {
     }
 }
 
-TEST_F(MainWindow, SecondaryWindowsAndGraphTabs) {
-    TForm2 overview;
-    TForm3 log(store);
-    TForm4 graphs(store);
-    form->attachWindows(&overview, &log, &graphs);
-    form->BitBtnLogClick();
+TEST(MainWindowWired, SecondaryWindowsAndGraphTabs) {
+    Wired w;
+    TForm1& form = w.windows.form1;
+    TForm3& log = w.windows.form3;
+    TForm4& graphs = w.windows.form4;
+    form.BitBtnLogClick();
     EXPECT_TRUE(log.isVisible());
-    form->BitBtnLogClick();
+    form.BitBtnLogClick();
     EXPECT_FALSE(log.isVisible());
 
-    auto* pc = find<TPageControl>(form.get(), "PageControl1");
+    auto* pc = find<bxl::ui::PageControl>(&form, "PageControl1");
     pc->setCurrentIndex(15);  // M60
-    form->BitBtnGraphClick();
+    form.BitBtnGraphClick();
     EXPECT_TRUE(graphs.isVisible());
     EXPECT_EQ(graphs.selectedTab(), 2);
     pc->setCurrentIndex(16);  // M70
-    form->BitBtnGraphClick();
+    form.BitBtnGraphClick();
     EXPECT_EQ(graphs.selectedTab(), 3);
     pc->setCurrentIndex(0);  // M01 keeps the tab
-    form->BitBtnGraphClick();
+    form.BitBtnGraphClick();
     EXPECT_EQ(graphs.selectedTab(), 3);
 
     // No recording: the window closes without a question.
-    EXPECT_TRUE(form->FormCloseQuery());
-    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_TRUE(form.FormCloseQuery());
+    EXPECT_TRUE(w.dialogs.questions.isEmpty());
 
     // While recording it asks; Cancel keeps everything running.
     log.show();
     log.ButtonStartClick();
-    answer = false;
-    EXPECT_FALSE(form->FormCloseQuery());
-    EXPECT_EQ(questions, QStringList{QStringLiteral("Logging active, sure to close application?")});
+    w.dialogs.answer = false;
+    EXPECT_FALSE(form.FormCloseQuery());
+    EXPECT_EQ(w.dialogs.questions, QStringList{QStringLiteral("Logging active, sure to close application?")});
     EXPECT_TRUE(log.logActive());
-    answer = true;
-    EXPECT_TRUE(form->FormCloseQuery());
+    w.dialogs.answer = true;
+    EXPECT_TRUE(form.FormCloseQuery());
     log.ButtonStopClick();
 }
 
-// The log window beside a main window, recording with real clicks.
-struct LogBeside {
-    TForm2 overview;
-    TForm3 log;
-    TForm4 graphs;
-    QTemporaryDir dir;
+// The recorder's flashing reaches the main window's "Log" caption.
+TEST(MainWindowWired, RecordingFlashesTheLogCaption) {
+    Wired w;
+    auto* logButton = find<QPushButton>(&w.windows.form1, "BitBtnLog");
+    w.recordOneSample();  // blink counter 1: on
+    EXPECT_EQ(logButton->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
+    w.windows.form3.Timer1Timer();
+    EXPECT_EQ(logButton->palette().color(QPalette::ButtonText), bxl::ui::windowTextColour());
+    w.windows.form3.ButtonStopClick();
+}
 
-    LogBeside(TForm1& main, bxl::ValueStore& store) : log(store), graphs(store) {
-        main.attachWindows(&overview, &log, &graphs);
-        log.setSavePathPicker([this] { return dir.filePath(QStringLiteral("kept.LOG")); });
-        log.show();
-    }
-    void click(const char* name) {
-        auto* b = log.findChild<QPushButton*>(QString::fromLatin1(name));
-        ASSERT_NE(b, nullptr) << name;
-        QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, b->rect().center());
-    }
-    void recordOneSample() {
-        click("ButtonStart");
-        log.Timer1Timer();
-    }
-};
-
-TEST_F(MainWindow, ClosingAsksWhileTheLogHoldsUnsavedSamples) {
+TEST(MainWindowWired, ClosingAsksWhileTheLogHoldsUnsavedSamples) {
     QTemporaryDir state;
-    bxl::LogJournal journal(state.path().toStdString());
-    LogBeside w(*form, store);
-    w.log.setJournal(&journal);
+    Wired w(state.path().toStdString());
+    TForm1& form = w.windows.form1;
+    bxl::LogJournal& journal = *w.windows.journal;
     w.recordOneSample();
     w.click("ButtonStop");
 
-    answer = false;
-    EXPECT_FALSE(form->close());
-    EXPECT_EQ(questions, QStringList{QStringLiteral("Log samples not saved, sure to close application?")});
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_TRUE(w.log.unsavedSamples());
+    w.dialogs.answer = false;
+    EXPECT_FALSE(form.close());
+    EXPECT_EQ(w.dialogs.questions,
+              QStringList{QStringLiteral("Log samples not saved, sure to close application?")});
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(w.windows.form3.unsavedSamples());
 
     // OK closes; the samples go to the discarded journal, not offered again.
-    answer = true;
-    EXPECT_TRUE(form->close());
+    w.dialogs.answer = true;
+    EXPECT_TRUE(form.close());
     EXPECT_FALSE(journal.findUnsaved());
     EXPECT_TRUE(
         std::filesystem::exists(state.filePath(QStringLiteral("recording-discarded.LOG")).toStdString()));
 
     // Saved samples go without a question.
-    form->show();
-    questions.clear();
+    form.show();
+    w.dialogs.questions.clear();
     w.recordOneSample();
     w.click("ButtonStop");
     w.click("ButtonSave");
-    EXPECT_TRUE(form->close());
-    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_TRUE(form.close());
+    EXPECT_TRUE(w.dialogs.questions.isEmpty());
 }
 
-TEST_F(MainWindow, EnterOnACloseQuestionKeepsTheWindowOpen) {
-    bxl::BindingTable ownBindings;
-    TForm1 main(store, ownBindings, port);  // its own message boxes
-    main.show();
-    LogBeside w(main, store);
+TEST(MainWindowWired, EnterOnACloseQuestionKeepsTheWindowOpen) {
+    bxl::ui::MessageBoxDialogs real;  // the tool's own message boxes
+    Wired w(real, std::nullopt);
+    TForm1& main = w.windows.form1;
     w.recordOneSample();
     struct Case {
         bool recording;
@@ -317,13 +330,13 @@ TEST_F(MainWindow, EnterOnACloseQuestionKeepsTheWindowOpen) {
         EXPECT_EQ(enter.text, QString::fromLatin1(c.question));
         EXPECT_TRUE(enter.cancelIsDefault) << c.question;
         EXPECT_TRUE(main.isVisible());
-        EXPECT_EQ(w.log.logActive(), c.recording);
-        EXPECT_TRUE(w.log.unsavedSamples());
+        EXPECT_EQ(w.windows.form3.logActive(), c.recording);
+        EXPECT_TRUE(w.windows.form3.unsavedSamples());
     }
 }
 
 TEST_F(MainWindow, PortSpinnerStaysWithin1To16) {
-    auto* up = find<TUpDown>(form.get(), "UpDown1");
+    auto* up = find<bxl::ui::UpDown>(form.get(), "UpDown1");
     auto* edit = find<QLineEdit>(form.get(), "EditComNr");
     up->stepBy(-1);
     EXPECT_EQ(edit->text(), QStringLiteral("1"));
@@ -375,6 +388,7 @@ TEST_F(MainWindow, GetAndSendCloseTheEditorSendAsksFirst) {
     form->BitBtnZendClick();
     EXPECT_EQ(questions,
               QStringList{QStringLiteral("Sending data from PC to Brisaval XL, sure to do this?")});
+    EXPECT_EQ(dialogs.defaults, std::vector{bxl::ui::Dialogs::DefaultButton::Ok});
     EXPECT_NE(form->selectedBinding(), -1);  // cancelled: nothing happens
     answer = true;
     form->BitBtnZendClick();
@@ -389,12 +403,10 @@ TEST_F(MainWindow, SaveLoadAndExportThroughChosenPaths) {
     ASSERT_TRUE(dir.isValid());
     const QString controls = dir.filePath(QStringLiteral("unit.ctl"));
     const QString csv = dir.filePath(QStringLiteral("unit.CSV"));
-    QString chosen;
-    form->pickPath = [&](TForm1::PathDialog) { return chosen; };
 
     store.setCurrent(1, 4200);
     store.setCurrent(2, -7);
-    chosen = controls;
+    choose(controls);
     form->Edit1Enter(fieldOf(2, 1));
     form->BitBtnSaveClick();
     EXPECT_EQ(form->selectedBinding(), -1);
@@ -425,12 +437,12 @@ TEST_F(MainWindow, SaveLoadAndExportThroughChosenPaths) {
     EXPECT_EQ(store.current(1), 1);
 
     errors.clear();
-    chosen = dir.filePath(QStringLiteral("missing"));
+    choose(dir.filePath(QStringLiteral("missing")));
     form->BitBtnLoadClick();
     EXPECT_EQ(errors, QStringList{QStringLiteral("Cannot read file.")});
 
     errors.clear();
-    chosen = csv;
+    choose(csv);
     form->BitBtnExcelClick();
     EXPECT_TRUE(errors.isEmpty());
     QFile f(csv);
@@ -441,15 +453,15 @@ TEST_F(MainWindow, SaveLoadAndExportThroughChosenPaths) {
         bytes.startsWith("\"M01-01\",\"Temp NTC1 (ODA)\",\"0.0 \xB0"
                          "C\"\r\n"));
 
-    chosen = QStringLiteral("/dev/full");
-    if (QFileInfo(chosen).isWritable()) {
+    choose(QStringLiteral("/dev/full"));
+    if (QFileInfo(QStringLiteral("/dev/full")).isWritable()) {
         form->BitBtnExcelClick();
         form->BitBtnSaveClick();
         EXPECT_EQ(errors, (QStringList{QStringLiteral("Cannot write to file."),
                                        QStringLiteral("Cannot write to file.")}));
     }
     errors.clear();
-    chosen.clear();  // cancelled dialogs do nothing
+    dialogs.paths.clear();  // cancelled dialogs do nothing
     form->BitBtnLoadClick();
     form->BitBtnSaveClick();
     EXPECT_TRUE(errors.isEmpty());

@@ -13,13 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "app/ToolWindows.h"
 #include "tests/support/NullPort.h"
 #include "model/ParamTable.h"
-#include "ui/graphs/Form4.h"
-#include "ui/log/Form3.h"
-#include "ui/main/Form1.h"
-#include "ui/main/PageControl.h"
-#include "ui/overview/Form2.h"
+#include "tests/support/FakeDialogs.h"
 
 namespace {
 
@@ -28,16 +25,6 @@ const QColor kCyan(0, 255, 255);
 class UserClicks : public ::testing::Test {
 protected:
     void SetUp() override {
-        form.attachWindows(&overview, &log, &graphs);
-        form.confirm = [this](const QString& text) {
-            questions << text;
-            return true;
-        };
-        form.showError = [this](const QString& text) { errors << text; };
-        form.pickPath = [this](TForm1::PathDialog which) {
-            picked.push_back(which);
-            return QString();
-        };
         form.show();
         activate(&form);
         store.setOffline(0);
@@ -131,16 +118,19 @@ protected:
         EXPECT_EQ(cyanFields(), name(binding)) << when;
     }
 
-    bxl::ValueStore store;
-    bxl::BindingTable bindings;
-    bxl::NullPort port;
-    TForm1 form{store, bindings, port};
-    TForm2 overview;
-    TForm3 log{store};
-    TForm4 graphs{store};
-    QStringList questions;
-    QStringList errors;
-    std::vector<TForm1::PathDialog> picked;
+    // The windows as the application wires them; every question is answered
+    // OK and every file dialog cancelled.
+    bxl::test::FakeDialogs dialogs;
+    bxl::ToolWindows windows{std::make_unique<bxl::NullPort>(), dialogs};
+    bxl::ValueStore& store = windows.store;
+    const bxl::BindingTable& bindings = windows.bindings;
+    TForm1& form = windows.form1;
+    TForm2& overview = windows.form2;
+    TForm3& log = windows.form3;
+    TForm4& graphs = windows.form4;
+    QStringList& questions = dialogs.questions;
+    QStringList& errors = dialogs.told;
+    QStringList& picked = dialogs.picked;
 };
 
 }  // namespace
@@ -312,11 +302,11 @@ TEST_F(UserClicks, EveryCommandButtonIsWired) {
     // Load, Save and EXCEL close the editor and ask for their path.
     const struct {
         const char* name;
-        TForm1::PathDialog dialog;
+        const char* dialog;
     } files[] = {
-        {"BitBtnLoad", TForm1::PathDialog::LoadControls},
-        {"BitBtnSave", TForm1::PathDialog::SaveControls},
-        {"BitBtnExcel", TForm1::PathDialog::ExportCsv},
+        {"BitBtnLoad", "OpenDialog1"},
+        {"BitBtnSave", "SaveDialog1"},
+        {"BitBtnExcel", "SaveDialog2"},
     };
     for (const auto& f : files) {
         SCOPED_TRACE(f.name);
@@ -324,7 +314,7 @@ TEST_F(UserClicks, EveryCommandButtonIsWired) {
         clickField(supply);
         QTest::mouseClick(button(f.name), Qt::LeftButton);
         expectEditorClosed(f.name);
-        EXPECT_EQ(picked, std::vector<TForm1::PathDialog>{f.dialog});
+        EXPECT_EQ(picked, QStringList{QString::fromLatin1(f.dialog)});
     }
     EXPECT_EQ(errors.join(QLatin1Char('|')).toStdString(), "");
 

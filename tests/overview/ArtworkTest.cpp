@@ -59,7 +59,7 @@ void expectNothingHidden(const TForm2& form, const char* when) {
         const auto parts = onPicture(p);
         for (const auto& [name, w] : parts) {
             // The indicator discs light up on the rings drawn for them.
-            if (qobject_cast<TShapeCircle*>(w) != nullptr) continue;
+            if (qobject_cast<bxl::ui::CircleShape*>(w) != nullptr) continue;
             EXPECT_EQ(drawnUnder(p, w->geometry()), 0) << name.toStdString() << " hides part of the picture";
         }
         for (std::size_t a = 0; a < parts.size(); ++a)
@@ -81,9 +81,9 @@ TEST(OverviewArtwork, LabelsHideNothingOfThePictures) {
     longestValues(store);
     liveOverviewRefresh(store, bindings, form);
     ASSERT_EQ(form.panel(kMarvek1).t[0]->text(), QString::fromUtf8("-12.5 \u00B0C"));
-    ASSERT_EQ(form.panel(kWWLi).toeM3->text(), QStringLiteral("9999 m3/h"));
-    ASSERT_EQ(form.panel(kRecup2).pSupply->text(), QStringLiteral("2000 Pa"));
-    ASSERT_TRUE(form.panel(kRecup1).recupFrost->isVisibleTo(form.panel(kRecup1).panel));
+    ASSERT_EQ(form.panel(kWWLi).supplyFlow->text(), QStringLiteral("9999 m3/h"));
+    ASSERT_EQ(form.panel(kRecup2).supplyFilter->text(), QStringLiteral("2000 Pa"));
+    ASSERT_TRUE(form.panel(kRecup1).exchangerFrost->isVisibleTo(form.panel(kRecup1).panel));
     expectNothingHidden(form, "longest values");
 }
 

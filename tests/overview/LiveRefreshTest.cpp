@@ -74,17 +74,17 @@ TEST(LiveOverview, WritesEveryPanelFromTheStore) {
     EXPECT_EQ(tOnAll(f, 4), six("199.9 " + kDeg));
     EXPECT_EQ(tOnAll(f, 5), six("8.7 " + kDeg));
     EXPECT_EQ(tOnAll(f, 6), six("41.2 " + kDeg));
-    EXPECT_EQ(onAll(f, &OverviewPanel::toeM3), six("1250 m3/h"));
-    EXPECT_EQ(onAll(f, &OverviewPanel::afM3), six("980 m3/h"));
-    EXPECT_EQ(onAll(f, &OverviewPanel::toePerc), six("100%"));
-    EXPECT_EQ(onAll(f, &OverviewPanel::afPerc), six("0%"));
-    EXPECT_EQ(onAll(f, &OverviewPanel::verwKlep), six("52%"));
-    EXPECT_EQ(onAll(f, &OverviewPanel::koelKlep), six("0%"));
-    EXPECT_EQ(onAll(f, &OverviewPanel::vorst), six("FROST"));
-    EXPECT_EQ(onAll(f, &OverviewPanel::vorstT2), six(""));
+    EXPECT_EQ(onAll(f, &OverviewPanel::supplyFlow), six("1250 m3/h"));
+    EXPECT_EQ(onAll(f, &OverviewPanel::exhaustFlow), six("980 m3/h"));
+    EXPECT_EQ(onAll(f, &OverviewPanel::supplyFan), six("100%"));
+    EXPECT_EQ(onAll(f, &OverviewPanel::exhaustFan), six("0%"));
+    EXPECT_EQ(onAll(f, &OverviewPanel::heatingCoil), six("52%"));
+    EXPECT_EQ(onAll(f, &OverviewPanel::coolingCoil), six("0%"));
+    EXPECT_EQ(onAll(f, &OverviewPanel::frost), six("FROST"));
+    EXPECT_EQ(onAll(f, &OverviewPanel::frostT2), six(""));
     EXPECT_EQ(onAll(f, &OverviewPanel::fire), six("FIRE"));
-    EXPECT_EQ(onAll(f, &OverviewPanel::pSupply), six("85 Pa"));
-    EXPECT_EQ(onAll(f, &OverviewPanel::pExhaust), six("120 Pa"));
+    EXPECT_EQ(onAll(f, &OverviewPanel::supplyFilter), six("85 Pa"));
+    EXPECT_EQ(onAll(f, &OverviewPanel::exhaustFilter), six("120 Pa"));
 
     for (int p = 0; p < kPanelCount; ++p) {
         SCOPED_TRACE(p);
@@ -92,16 +92,16 @@ TEST(LiveOverview, WritesEveryPanelFromTheStore) {
         QWidget* panel = op.panel;
         EXPECT_TRUE(op.t[5]->isVisibleTo(panel));
         EXPECT_TRUE(op.t[6]->isVisibleTo(panel));
-        EXPECT_TRUE(op.toeVoerKlep->isVisibleTo(panel));
+        EXPECT_TRUE(op.supplyDamper->isVisibleTo(panel));
         if (isHeatWheelPanel(p)) {
             EXPECT_EQ(op.heatWheel->text(), "99%");
-            EXPECT_TRUE(op.afVoerKlep->isVisibleTo(panel));
-            EXPECT_TRUE(op.wwRun->isVisibleTo(panel));
+            EXPECT_TRUE(op.exhaustDamper->isVisibleTo(panel));
+            EXPECT_TRUE(op.wheelRunning->isVisibleTo(panel));
         } else {
             EXPECT_EQ(op.bypass->text(), "-1%");
             EXPECT_FALSE(op.bypass->isVisibleTo(panel));
-            EXPECT_TRUE(op.recupFrost->isVisibleTo(panel));
-            EXPECT_EQ(op.recupFrost->text(), "Frost");
+            EXPECT_TRUE(op.exchangerFrost->isVisibleTo(panel));
+            EXPECT_EQ(op.exchangerFrost->text(), "Frost");
         }
         // A long value is not cut off by the label's initial size.
         EXPECT_GE(op.t[3]->width(), op.t[3]->sizeHint().width());
@@ -132,7 +132,7 @@ TEST(LiveOverview, SecondRefreshClearsWarningsAndFollowsSettings) {
     s.setCurrent(105, 1);
     fx.refresh();
     EXPECT_EQ(onAll(fx.form, &OverviewPanel::fire), six(""));
-    EXPECT_EQ(onAll(fx.form, &OverviewPanel::vorst), six(""));
+    EXPECT_EQ(onAll(fx.form, &OverviewPanel::frost), six(""));
 
     struct T6T7 {
         int f6, f7;
@@ -148,14 +148,14 @@ TEST(LiveOverview, SecondRefreshClearsWarningsAndFollowsSettings) {
             QWidget* panel = op.panel;
             EXPECT_EQ(op.t[5]->isVisibleTo(panel), c.show6) << "T6 function " << c.f6 << " panel " << p;
             EXPECT_EQ(op.t[6]->isVisibleTo(panel), c.show7) << "T7 function " << c.f7 << " panel " << p;
-            EXPECT_FALSE(op.toeVoerKlep->isVisibleTo(panel));
+            EXPECT_FALSE(op.supplyDamper->isVisibleTo(panel));
             if (isHeatWheelPanel(p)) {
                 EXPECT_EQ(op.heatWheel->text(), "0%");
-                EXPECT_FALSE(op.afVoerKlep->isVisibleTo(panel));
-                EXPECT_FALSE(op.wwRun->isVisibleTo(panel));
+                EXPECT_FALSE(op.exhaustDamper->isVisibleTo(panel));
+                EXPECT_FALSE(op.wheelRunning->isVisibleTo(panel));
             } else {
                 EXPECT_TRUE(op.bypass->isVisibleTo(panel));
-                EXPECT_FALSE(op.recupFrost->isVisibleTo(panel));
+                EXPECT_FALSE(op.exchangerFrost->isVisibleTo(panel));
             }
         }
     }
@@ -170,9 +170,9 @@ TEST(LiveOverview, UnboundValuesShowQuestionMarkAndPercentsStillShow) {
     liveOverviewRefresh(s, empty, form);
     EXPECT_EQ(tOnAll(form, 0), six("?"));
     EXPECT_EQ(tOnAll(form, 5), six("?"));
-    EXPECT_EQ(onAll(form, &OverviewPanel::toeM3), six("?"));
-    EXPECT_EQ(onAll(form, &OverviewPanel::pSupply), six("?"));
-    EXPECT_EQ(onAll(form, &OverviewPanel::toePerc), six("52%"));
+    EXPECT_EQ(onAll(form, &OverviewPanel::supplyFlow), six("?"));
+    EXPECT_EQ(onAll(form, &OverviewPanel::supplyFilter), six("?"));
+    EXPECT_EQ(onAll(form, &OverviewPanel::supplyFan), six("52%"));
 }
 
 TEST(LiveOverview, PercentTextTruncatesTowardZero) {

@@ -7,6 +7,7 @@
 
 #include "model/Bindings.h"
 #include "model/ValueStore.h"
+#include "tests/support/FakeDialogs.h"
 #include "tests/support/NullPort.h"
 #include "ui/main/Form1.h"
 
@@ -14,7 +15,8 @@ TEST(MainWindowOnScreen, ReceivingCaptionIsNotCrossedByTheGroupFrame) {
     bxl::ValueStore store;
     bxl::BindingTable bindings;
     bxl::NullPort port;
-    TForm1 form(store, bindings, port);
+    bxl::test::FakeDialogs dialogs;
+    TForm1 form(store, bindings, port, dialogs);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     auto* caption = form.findChild<QLabel*>(QStringLiteral("Label7"));

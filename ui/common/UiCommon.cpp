@@ -1,6 +1,7 @@
 #include "ui/common/UiCommon.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPalette>
 #include <QWidget>
 
@@ -47,6 +48,23 @@ void setTextColour(QWidget* w, const QColor& c) {
     w->setPalette(p);
 }
 
+QColor textColour(const QWidget* w) {
+    return w->palette().color(QPalette::Text);
+}
+
+void setBackground(QWidget* w, const QColor& c) {
+    w->setAutoFillBackground(true);
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, c);
+    w->setPalette(p);
+}
+
+void setFieldBackground(QWidget* w, const QColor& c) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, c);
+    w->setPalette(p);
+}
+
 QColor faceColour() {
     return QApplication::palette().color(QPalette::Button);
 }
@@ -55,6 +73,14 @@ QColor windowColour() {
 }
 QColor windowTextColour() {
     return QApplication::palette().color(QPalette::WindowText);
+}
+
+std::string localPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString fromLocalPath(const std::string& path) {
+    return QFile::decodeName(path.c_str());
 }
 
 }  // namespace bxl::ui

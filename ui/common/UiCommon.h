@@ -1,5 +1,6 @@
-// Small helpers shared by all windows: the tool's fonts, colours, window
-// set-up and the conversion of the model's Windows-1252 texts.
+// Small helpers shared by all windows: the tool's fonts, colours (through
+// the palette), window set-up, the conversion of the model's Windows-1252
+// texts, and of paths between Qt and the C library.
 #pragma once
 
 #include <QColor>
@@ -38,12 +39,22 @@ QString toDisplayText(const char* cp1252);
 void setupFixedWindow(QWidget* w, const QString& caption, int clientWidth, int clientHeight, int left,
                       int top);
 
-// Sets a widget's text colour through its palette (labels, fields, buttons).
+// The colours of a widget, always through its palette. The text colour is
+// the font colour of labels, fields and buttons alike; the background is the
+// face of a widget that fills its own (windows, panels, labels); the field
+// background is the inside of a text field.
 void setTextColour(QWidget* w, const QColor& c);
+QColor textColour(const QWidget* w);
+void setBackground(QWidget* w, const QColor& c);
+void setFieldBackground(QWidget* w, const QColor& c);
 
 // The system colours the tool uses: button face, window and window text.
 QColor faceColour();
 QColor windowColour();
 QColor windowTextColour();
+
+// A path as the C library takes it (the file system's encoding), and back.
+std::string localPath(const QString& path);
+QString fromLocalPath(const std::string& path);
 
 }  // namespace bxl::ui

@@ -70,9 +70,7 @@ TForm4::TForm4(const bxl::ValueStore& store, QWidget* parent) : QWidget(parent),
     setObjectName(QStringLiteral("Form4"));
     // Outer size 754 x 537: the client area of a fixed window with a caption.
     bxl::ui::setupFixedWindow(this, QStringLiteral("Graph's"), 738, 498, 953, 305);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, bxl::ui::faceColour());
-    setPalette(pal);
+    bxl::ui::setBackground(this, bxl::ui::faceColour());
 
     // The client area the four tabs share, drawn as a raised page under the strip.
     auto* page = new QFrame(this);
@@ -80,38 +78,38 @@ TForm4::TForm4(const bxl::ValueStore& store, QWidget* parent) : QWidget(parent),
     page->setFrameStyle(QFrame::Panel | QFrame::Raised);
     page->setGeometry(kTabLeft, kTabTop + kStripHeight - 1, kTabWidth, kTabHeight - kStripHeight + 1);
 
-    tabControl1_ = new QTabBar(this);
-    tabControl1_->setObjectName(QStringLiteral("TabControl1"));
-    tabControl1_->setDrawBase(false);
-    tabControl1_->setExpanding(false);
-    tabControl1_->addTab(QStringLiteral("M2 Ventilation"));
-    tabControl1_->addTab(QStringLiteral("M10 Heatline"));
-    tabControl1_->addTab(QStringLiteral("M60 Time clock"));
-    tabControl1_->addTab(QStringLiteral("M70 Filters"));
-    tabControl1_->setCurrentIndex(0);
-    tabControl1_->setGeometry(kTabLeft, kTabTop, kTabWidth, kStripHeight);
+    graphTabs_ = new QTabBar(this);
+    graphTabs_->setObjectName(QStringLiteral("TabControl1"));
+    graphTabs_->setDrawBase(false);
+    graphTabs_->setExpanding(false);
+    graphTabs_->addTab(QStringLiteral("M2 Ventilation"));
+    graphTabs_->addTab(QStringLiteral("M10 Heatline"));
+    graphTabs_->addTab(QStringLiteral("M60 Time clock"));
+    graphTabs_->addTab(QStringLiteral("M70 Filters"));
+    graphTabs_->setCurrentIndex(0);
+    graphTabs_->setGeometry(kTabLeft, kTabTop, kTabWidth, kStripHeight);
 
-    image1_ = new bxl::graphs::GraphImageView(this);
-    image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->setGeometry(kTabLeft + 8, kTabTop + 24, bxl::graphs::kGraphWidth, bxl::graphs::kGraphHeight);
+    graphView_ = new bxl::graphs::GraphImageView(this);
+    graphView_->setObjectName(QStringLiteral("Image1"));
+    graphView_->setGeometry(kTabLeft + 8, kTabTop + 24, bxl::graphs::kGraphWidth, bxl::graphs::kGraphHeight);
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(2000);
-    connect(timer1_, &QTimer::timeout, this, &TForm4::Timer1Timer);
-    connect(tabControl1_, &QTabBar::currentChanged, this, [this](int) { TabControl1Change(); });
-    timer1_->start();
+    redrawTimer_ = new QTimer(this);
+    redrawTimer_->setObjectName(QStringLiteral("Timer1"));
+    redrawTimer_->setInterval(2000);
+    connect(redrawTimer_, &QTimer::timeout, this, &TForm4::Timer1Timer);
+    connect(graphTabs_, &QTabBar::currentChanged, this, [this](int) { TabControl1Change(); });
+    redrawTimer_->start();
 }
 
 TForm4::~TForm4() = default;
 
 void TForm4::selectTab(int index) {
-    const QSignalBlocker block(tabControl1_);
-    tabControl1_->setCurrentIndex(index);
+    const QSignalBlocker block(graphTabs_);
+    graphTabs_->setCurrentIndex(index);
 }
 
 int TForm4::selectedTab() const {
-    return tabControl1_->currentIndex();
+    return graphTabs_->currentIndex();
 }
 
 const QImage* TForm4::graphImage() const {
@@ -130,15 +128,15 @@ void TForm4::FormShow() {
                                                         bxl::ui::faceColour().rgb());
         canvas_->setBrush(canvas_->faceColour());
         canvas_->fillRect(0, 0, bxl::graphs::kGraphWidth, bxl::graphs::kGraphHeight);
-        image1_->setCanvas(canvas_.get());
+        graphView_->setCanvas(canvas_.get());
     }
     TabControl1Change();
 }
 
 void TForm4::TabControl1Change() {
-    timer1_->stop();
+    redrawTimer_->stop();
     RedrawSelectedGraph();
-    timer1_->start();
+    redrawTimer_->start();
 }
 
 void TForm4::Timer1Timer() {
@@ -148,5 +146,5 @@ void TForm4::Timer1Timer() {
 void TForm4::RedrawSelectedGraph() {
     if (!isVisible() || !canvas_) return;
     bxl::graphs::DrawGraphForTab(*canvas_, store_, selectedTab());
-    image1_->update();
+    graphView_->update();
 }

@@ -42,8 +42,8 @@ protected:
 
 private:
     const bxl::ValueStore& store_;
-    QTabBar* tabControl1_;
-    bxl::graphs::GraphImageView* image1_;
-    QTimer* timer1_;
+    QTabBar* graphTabs_;                           // TabControl1
+    bxl::graphs::GraphImageView* graphView_;       // Image1
+    QTimer* redrawTimer_;                          // Timer1
     std::unique_ptr<bxl::graphs::Canvas> canvas_;  // created on first show
 };

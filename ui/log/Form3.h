@@ -1,54 +1,45 @@
-// The log window: trend recorder, chart with legend and zoom, log files.
+// The log window: the trend recorder with its setup frame, the chart with
+// its legend and zoom, and the log files. It turns Qt events into the
+// window's handlers; the recorder, the log store and the file format live in
+// model/log, the frames, the chart, its gestures and the dialogs are classes
+// of their own here. It answers the main window's close query as its
+// recording status.
 #pragma once
 
-#include <QAbstractButton>
-#include <QPoint>
-#include <QPointer>
-#include <QTimer>
 #include <QWidget>
-#include <array>
-#include <functional>
+#include <memory>
 
 #include "model/ValueStore.h"
 #include "model/log/DateTime.h"
 #include "model/log/LogRecorder.h"
 #include "model/log/LogStore.h"
 #include "model/log/LogView.h"
+#include "ui/common/RecordingStatus.h"
 
-class QCheckBox;
-class QCustomPlot;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
+class QTimer;
 
 namespace bxl::ui {
-class UpDown;
-}
+class ChartGestures;
+class Dialogs;
+class LogChart;
+class LogDialogs;
+class LogLegend;
+class LogSetupFrame;
+}  // namespace bxl::ui
 
-class TForm3 : public QWidget {
+class TForm3 : public QWidget, public bxl::ui::RecordingStatus {
     Q_OBJECT
 public:
-    // clock hands out date-time numbers; the PC's local clock when empty.
-    explicit TForm3(const bxl::ValueStore& store, QWidget* parent = nullptr, bxl::DateTimeClock clock = {});
+    // Questions, failures and file dialogs go through `dialogs`; clock hands
+    // out date-time numbers (the PC's local clock when empty).
+    TForm3(const bxl::ValueStore& store, bxl::ui::Dialogs& dialogs, QWidget* parent = nullptr,
+           bxl::DateTimeClock clock = {});
     ~TForm3() override;
 
-    // 1 while the recorder records; read by the main window's close query.
-    bool logActive() const { return recorder_.logActive(); }
-    // The main window's "Log" button, whose caption flashes while recording.
-    void setLogButton(QAbstractButton* button) { logButton_ = button; }
-
-    // The file dialogs only pick a path; an empty path means cancelled.
-    using PathPicker = std::function<QString()>;
-    void setSavePathPicker(PathPicker p) { pickSavePath_ = std::move(p); }
-    void setOpenPathPicker(PathPicker p) { pickOpenPath_ = std::move(p); }
-    // Shows a failure ("ERROR" message box with OK by default).
-    using ErrorSink = std::function<void(const QString& text)>;
-    void setErrorSink(ErrorSink s) { showError_ = std::move(s); }
-    // Asks a question; true for OK ("Warning" message box with OK and
-    // Cancel, Cancel the default, by default).
-    using Confirm = std::function<bool(const QString& text)>;
-    void setConfirm(Confirm c) { confirm_ = std::move(c); }
+    // The recording status the main window's close query asks.
+    bool logActive() const override { return recorder_.logActive(); }
+    bool unsavedSamples() const override { return recorder_.unsavedSamples(); }
+    void discardUnsavedSamples() override { recorder_.discardJournal(); }
 
     // Keeps every recording in this journal as well, so that a crash loses
     // no samples (none by default).
@@ -56,10 +47,6 @@ public:
     // At start: offers to restore the samples of a journal an earlier run
     // left unsaved. True when they were put into the chart.
     bool offerRecovery(bxl::LogJournal& journal);
-    // The chart holds samples that are in no saved file.
-    bool unsavedSamples() const { return recorder_.unsavedSamples(); }
-    // The engineer closes the program without saving them.
-    void discardUnsavedSamples() { recorder_.discardJournal(); }
 
     // Event handlers.
     void FormShow();
@@ -81,61 +68,33 @@ public:
     bxl::SeriesMask visibleSeries() const;
     const bxl::LogStore& logStore() const { return log_; }
     const bxl::LogRecorder& recorder() const { return recorder_; }
-    const bxl::LogView& view() const { return view_; }
-    QCustomPlot* chart() const { return chart_; }
+    const bxl::LogView& view() const;
+    bxl::ui::LogChart* chart() const { return chart_; }
+
+signals:
+    // The recorder's flashing, 1 s on and 1 s off while recording: the
+    // "Logging" label here and the main window's "Log" caption.
+    void logFlash(bool on);
 
 protected:
-    void showEvent(QShowEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void buildLegend();
-    void buildSetup();
-    void buildChart();
     void applyButtons();
-    void applyRanges();
-    void rebuildGraphs();
-    void appendToGraphs(std::size_t index);
-    void redraw();
-    void reportError(const QString& text);
-    bool ask(const QString& text);
-    bool askBeforeDiscarding();
     void applyNotices();
-    QString defaultSavePath();
-    QString defaultOpenPath();
-    void Edit1Change(const QString& text);
+    // The log was started, cleared, loaded or restored: buttons, notices and
+    // chart anew.
+    void applyLogAnew();
+    bool askBeforeDiscarding();
 
     const bxl::ValueStore& store_;
     bxl::LogStore log_;
     bxl::LogRecorder recorder_;
-    bxl::LogView view_;
-    QPointer<QAbstractButton> logButton_;
-    PathPicker pickSavePath_;
-    PathPicker pickOpenPath_;
-    ErrorSink showError_;
-    Confirm confirm_;
-
-    QGroupBox* groupBox1_ = nullptr;
-    QGroupBox* groupBox2_ = nullptr;
-    std::array<QCheckBox*, bxl::kLogSeriesCount> checkBoxes_{};
-    QCheckBox* checkBoxLogP_ = nullptr;
-    QPushButton* buttonStart_ = nullptr;
-    QPushButton* buttonStop_ = nullptr;
-    QPushButton* buttonClr_ = nullptr;
-    QPushButton* buttonSave_ = nullptr;
-    QPushButton* buttonLoad_ = nullptr;
-    QLineEdit* edit1_ = nullptr;
-    bxl::ui::UpDown* upDown_ = nullptr;
-    QLabel* labelLogging_ = nullptr;
-    QLabel* labelLimit_ = nullptr;    // the recording stopped at the size limit
-    QLabel* labelJournal_ = nullptr;  // the recording has no journal
-    QCustomPlot* chart_ = nullptr;
-    QTimer* timer1_ = nullptr;
-
-    int wheelRest_ = 0;  // wheel delta short of a whole notch
-    bool panning_ = false;
-    QPoint panFrom_;
-    bxl::ChartRanges panRanges_;
-    bool dirty_ = false;  // the chart changed while hidden
+    std::unique_ptr<bxl::ui::LogDialogs> dialogs_;
+    bxl::ui::LogLegend* legend_ = nullptr;     // GroupBox2
+    bxl::ui::LogSetupFrame* setup_ = nullptr;  // GroupBox1
+    bxl::ui::LogChart* chart_ = nullptr;       // Chart1
+    bxl::ui::ChartGestures* gestures_ = nullptr;
+    QTimer* tickTimer_ = nullptr;  // Timer1
 };

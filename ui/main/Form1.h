@@ -1,13 +1,14 @@
 // The main window: connection status, status line, command buttons and the
 // twenty menu pages with the value editor. It turns Qt events into the
-// window's handlers; the link, the editor arithmetic and the file codecs live
-// in the model and link libraries.
+// window's handlers and shows what the link tells it; the menu pages, the
+// value editor, the file commands and the receive progress are classes of
+// their own, the link, the editor arithmetic and the file codecs live in the
+// model and link libraries. The other windows are reached only through the
+// signals below and the recording status, which app/ToolWindows wires.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QWidget>
-#include <array>
-#include <functional>
+#include <memory>
 
 #include "link/LinkView.h"
 #include "link/Sequencer.h"
@@ -15,43 +16,33 @@
 #include "model/Bindings.h"
 #include "model/ValueStore.h"
 
-class QFrame;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
-class QScrollArea;
 class QTimer;
-class TForm2;
-class TForm3;
-class TForm4;
-class TPageControl;
-class TUpDown;
+
+namespace bxl::ui {
+class ControlsFileCommands;
+class Dialogs;
+class EditorPanel;
+class MenuPages;
+class PortGroup;
+class RecordingStatus;
+}  // namespace bxl::ui
 
 class TForm1 : public QWidget, public bxl::LinkView {
     Q_OBJECT
 public:
     static constexpr const char* kTitle = "Brisaval XL Control Center v3.07";
 
+    // Questions, failures and file dialogs go through `dialogs`.
     TForm1(bxl::ValueStore& store, bxl::BindingTable& bindings, bxl::SerialPort& port,
-           QWidget* parent = nullptr);
+           bxl::ui::Dialogs& dialogs, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // The secondary windows, created after this one.
-    void attachWindows(TForm2* overview, TForm3* log, TForm4* graphs);
-    // Runs after every process reply, once the fields are refreshed.
-    void setLiveOverviewRefresh(std::function<void()> refresh) { liveOverview_ = std::move(refresh); }
-
-    // What the user is asked and told, and the paths the file dialogs pick;
-    // replaceable so that tests run without modal dialogs.
-    enum class PathDialog { LoadControls, SaveControls, ExportCsv };
-    std::function<bool(const QString& text)> confirm;    // "Warning", OK/Cancel
-    std::function<void(const QString& text)> showError;  // "ERROR", OK
-    std::function<QString(PathDialog which)> pickPath;   // empty: cancelled
-    // The close query's questions: "Warning", OK/Cancel, Cancel the default,
-    // so that Enter never ends a recording or drops its samples.
-    std::function<bool(const QString& text)> confirmClose;
+    // The log recorder the close query asks about; without one the window
+    // closes without a question.
+    void setRecordingStatus(bxl::ui::RecordingStatus* status) { recording_ = status; }
 
     // Handlers.
     void FormShow();
@@ -74,22 +65,33 @@ public:
     void ButtonXEditClick();
 
     // Control bindings.
-    void RefreshBinding(int index);
-    void RefreshAllBindings();
-    int FindBindingByValueField(const QObject* field) const;
-    QLineEdit* valueField(int index) const { return fields_[static_cast<std::size_t>(index)]; }
-    QLabel* captionLabel(int index) const { return labels_[static_cast<std::size_t>(index)]; }
-    int selectedBinding() const { return selected_; }
-    bxl::Sequencer& sequencer() { return sequencer_; }
+    void refreshBinding(int index);
+    int findBindingByValueField(const QObject* field) const;
+    QLineEdit* valueField(int index) const;
+    QLabel* captionLabel(int index) const;
+    int selectedBinding() const;
 
     // What the link shows and calls.
     void showPortOpen(bool open) override;
     void showReceiveCount(int count) override;
     void showStatus(const std::string& text, bxl::Rgb colour) override;
     void enableTransferButtons(bool enabled) override;
-    void refreshAllBindings() override { RefreshAllBindings(); }
+    void refreshAllBindings() override;
     void closeEditor() override { ButtonXEditClick(); }
-    void liveOverviewRefresh() override;
+    void liveOverviewRefresh() override { emit liveOverviewRefreshRequested(); }
+
+    // The log recorder's flashing "Log" caption: red when on, the window
+    // text colour when off.
+    void showLogFlash(bool on);
+
+signals:
+    // "Overview" and "Log": show the window when hidden, hide it when shown.
+    void overviewToggleRequested();
+    void logToggleRequested();
+    // "Graph": open the graphs window on `tab`, or on the tab it has (-1).
+    void graphRequested(int tab);
+    // A process reply was shown; the overview's labels follow it.
+    void liveOverviewRefreshRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -100,56 +102,35 @@ protected:
 private:
     void buildComponents();
     void buildPages();
-    QPushButton* makeBitBtn(const char* name, const char* caption, const char* picture, int left, int top,
-                            int width);
+    QPushButton* makePictureButton(const char* name, const char* caption, const char* picture, int left,
+                                   int top, int width);
+    // Whether a value field that gains the focus for `reason` opens the
+    // editor: only a click or a Tab key press of the engineer's does.
+    bool enteredByChoice(Qt::FocusReason reason) const;
 
     bxl::ValueStore& store_;
     bxl::BindingTable& bindings_;
     bxl::SerialPort& port_;
+    bxl::ui::Dialogs& dialogs_;
     bxl::Sequencer sequencer_;
-    std::function<void()> liveOverview_;
+    bxl::ui::RecordingStatus* recording_ = nullptr;
 
-    TForm2* overview_ = nullptr;
-    TForm3* log_ = nullptr;
-    TForm4* graphs_ = nullptr;
-
-    QGroupBox* groupBox1_ = nullptr;
-    QLineEdit* editComNr_ = nullptr;
-    TUpDown* upDown1_ = nullptr;
-    QLabel* labelComOpen_ = nullptr;
-    QProgressBar* progressBarRec_ = nullptr;
-    QFrame* panel1_ = nullptr;
-    QLabel* labelInfo_ = nullptr;
-    QPushButton* bitBtnHaal_ = nullptr;
-    QPushButton* bitBtnZend_ = nullptr;
-    QPushButton* bitBtnWHRBDA_ = nullptr;
-    QPushButton* bitBtnLog_ = nullptr;
-    QPushButton* bitBtnLoad_ = nullptr;
-    QPushButton* bitBtnSave_ = nullptr;
-    QPushButton* bitBtnGraph_ = nullptr;
-    QPushButton* bitBtnExcel_ = nullptr;
-    TPageControl* pageControl1_ = nullptr;
-    std::array<QScrollArea*, bxl::kMenuPageCount> scrollBoxes_{};
-    QFrame* panelEdit_ = nullptr;
-    QTimer* timer1_ = nullptr;
-
-    std::array<QLabel*, bxl::kBindingCount> labels_{};
-    std::array<QLineEdit*, bxl::kBindingCount> fields_{};
-    // The receive progress follows every byte; its repaints are held to a
-    // frame rate so that a reply does not cost hundreds of repaints.
-    void applyReceiveCount();
-    int receiveCount_ = 0;
-    QElapsedTimer progressPainted_;
-    QTimer* progressTimer_ = nullptr;
+    bxl::ui::PortGroup* portGroup_ = nullptr;       // GroupBox1
+    QLabel* statusLabel_ = nullptr;                 // LabelInfo
+    QPushButton* getButton_ = nullptr;              // BitBtnHaal
+    QPushButton* sendButton_ = nullptr;             // BitBtnZend
+    QPushButton* overviewButton_ = nullptr;         // BitBtnWHRBDA
+    QPushButton* logButton_ = nullptr;              // BitBtnLog
+    QPushButton* loadButton_ = nullptr;             // BitBtnLoad
+    QPushButton* saveButton_ = nullptr;             // BitBtnSave
+    QPushButton* graphButton_ = nullptr;            // BitBtnGraph
+    QPushButton* exportButton_ = nullptr;           // BitBtnExcel
+    QTimer* pollTimer_ = nullptr;                   // Timer1
+    std::unique_ptr<bxl::ui::MenuPages> pages_;     // PageControl1 and the menu lines
+    std::unique_ptr<bxl::ui::EditorPanel> editor_;  // PanelEdit
+    std::unique_ptr<bxl::ui::ControlsFileCommands> files_;
 
     bool pagesBuilt_ = false;
     bool closing_ = false;
-
-    // Value editor state.
-    int selected_ = -1;
-    QLineEdit* highlighted_ = nullptr;
-    // Whether a value field that gains the focus for `reason` opens the
-    // editor: only a click or a Tab key press of the engineer's does.
-    bool enteredByChoice(Qt::FocusReason reason) const;
     bool tabbing_ = false;  // a Tab or Shift+Tab key press is moving the focus
 };

@@ -5,20 +5,22 @@
 #include <QResizeEvent>
 #include <QStackedWidget>
 
+namespace bxl::ui {
+
 namespace {
 constexpr int kTabHeight = 18;
 constexpr int kTabPadding = 10;
 }  // namespace
 
-TPageControl::TPageControl(QWidget* parent) : QWidget(parent) {
+PageControl::PageControl(QWidget* parent) : QWidget(parent) {
     group_ = new QButtonGroup(this);
     group_->setExclusive(true);
     stack_ = new QStackedWidget(this);
     stack_->setFrameShape(QFrame::StyledPanel);
-    connect(group_, &QButtonGroup::idClicked, this, &TPageControl::setCurrentIndex);
+    connect(group_, &QButtonGroup::idClicked, this, &PageControl::setCurrentIndex);
 }
 
-void TPageControl::addPage(QWidget* page, const QString& caption) {
+void PageControl::addPage(QWidget* page, const QString& caption) {
     auto* tab = new QPushButton(caption, this);
     tab->setObjectName(page->objectName() + QStringLiteral("Tab"));
     tab->setCheckable(true);
@@ -32,20 +34,20 @@ void TPageControl::addPage(QWidget* page, const QString& caption) {
     layoutTabs();
 }
 
-int TPageControl::count() const {
+int PageControl::count() const {
     return stack_->count();
 }
-int TPageControl::currentIndex() const {
+int PageControl::currentIndex() const {
     return stack_->currentIndex();
 }
-QWidget* TPageControl::widget(int index) const {
+QWidget* PageControl::widget(int index) const {
     return stack_->widget(index);
 }
-QWidget* TPageControl::currentWidget() const {
+QWidget* PageControl::currentWidget() const {
     return stack_->currentWidget();
 }
 
-void TPageControl::setCurrentIndex(int index) {
+void PageControl::setCurrentIndex(int index) {
     if (index < 0 || index >= count() || index == currentIndex()) return;
     // A page being hidden hands its focus on to the next widget that can take
     // it, which is a widget of the new page. The focus moves to the page
@@ -57,11 +59,11 @@ void TPageControl::setCurrentIndex(int index) {
     emit currentChanged(index);
 }
 
-void TPageControl::resizeEvent(QResizeEvent*) {
+void PageControl::resizeEvent(QResizeEvent*) {
     layoutTabs();
 }
 
-void TPageControl::layoutTabs() {
+void PageControl::layoutTabs() {
     // Ragged right: tabs fill a row from the left and wrap to the next row.
     int x = 0;
     int y = 0;
@@ -77,3 +79,5 @@ void TPageControl::layoutTabs() {
     tabAreaHeight_ = tabs_.empty() ? 0 : y + kTabHeight;
     stack_->setGeometry(0, tabAreaHeight_, width(), height() - tabAreaHeight_);
 }
+
+}  // namespace bxl::ui

@@ -1,5 +1,6 @@
-// Tab pages with button-style tabs in several rows, so that all twenty menu
-// pages are in view at once; the pages share one client area below the tabs.
+// Tab pages with button-style tabs in several rows (the main window's
+// "PageControl1"), so that all twenty menu pages are in view at once; the
+// pages share one client area below the tabs.
 // The tabs never take the focus; a page change leaves the focus on the page
 // control, from where Tab leads into the new page.
 #pragma once
@@ -11,10 +12,12 @@ class QButtonGroup;
 class QPushButton;
 class QStackedWidget;
 
-class TPageControl : public QWidget {
+namespace bxl::ui {
+
+class PageControl : public QWidget {
     Q_OBJECT
 public:
-    explicit TPageControl(QWidget* parent = nullptr);
+    explicit PageControl(QWidget* parent = nullptr);
 
     void addPage(QWidget* page, const QString& caption);
     int count() const;
@@ -42,3 +45,5 @@ private:
     std::vector<QPushButton*> tabs_;
     int tabAreaHeight_ = 0;
 };
+
+}  // namespace bxl::ui

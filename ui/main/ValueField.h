@@ -6,10 +6,12 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 
-class TValueField : public QLineEdit {
+namespace bxl::ui {
+
+class ValueField : public QLineEdit {
     Q_OBJECT
 public:
-    explicit TValueField(QWidget* parent = nullptr) : QLineEdit(parent) {}
+    explicit ValueField(QWidget* parent = nullptr) : QLineEdit(parent) {}
 
 signals:
     void entered(Qt::FocusReason reason);
@@ -21,3 +23,5 @@ protected:
         emit entered(event->reason());
     }
 };
+
+}  // namespace bxl::ui

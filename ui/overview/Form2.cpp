@@ -94,30 +94,23 @@ QPixmap renderPicture(const ImageGeometry& g, qreal ratio) {
     return pm;
 }
 
-QPalette whiteBackground(QWidget* w, const QColor& text) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    p.setColor(QPalette::WindowText, text);
-    return p;
-}
-
 QLabel* makeLabel(QWidget* parent, const QString& name, Pos pos, int w, int h, const QString& text,
                   const QFont& font, const QColor& colour) {
     if (pos.left < 0) return nullptr;
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
     l->setFont(font);
-    l->setAutoFillBackground(true);
-    l->setPalette(whiteBackground(l, colour));
+    bxl::ui::setBackground(l, Qt::white);
+    bxl::ui::setTextColour(l, colour);
     // The given size, grown where the font would otherwise cut the text off.
     const QSize hint = l->sizeHint();
     l->setGeometry(pos.left, pos.top, std::max(w, hint.width()), std::max(h, hint.height()));
     return l;
 }
 
-TShapeCircle* makeShape(QWidget* parent, const QString& name, Pos pos, int w, int h) {
+bxl::ui::CircleShape* makeShape(QWidget* parent, const QString& name, Pos pos, int w, int h) {
     if (pos.left < 0) return nullptr;
-    auto* s = new TShapeCircle(parent);
+    auto* s = new bxl::ui::CircleShape(parent);
     s->setObjectName(name);
     s->setGeometry(pos.left, pos.top, w, h);
     s->hide();
@@ -126,20 +119,22 @@ TShapeCircle* makeShape(QWidget* parent, const QString& name, Pos pos, int w, in
 
 }  // namespace
 
-TSensorTag::TSensorTag(const QString& name, QLabel* value, QWidget* parent)
+namespace bxl::ui {
+
+SensorTag::SensorTag(const QString& name, QLabel* value, QWidget* parent)
     : QWidget(parent), name_(name), value_(value) {
     setGeometry(value->x(), value->y() - 15, 21, 14);
     setVisible(!value->isHidden());
     value->installEventFilter(this);
 }
 
-bool TSensorTag::eventFilter(QObject* watched, QEvent* event) {
+bool SensorTag::eventFilter(QObject* watched, QEvent* event) {
     if (watched == value_ && event->type() == QEvent::ShowToParent) show();
     if (watched == value_ && event->type() == QEvent::HideToParent) hide();
     return false;
 }
 
-void TSensorTag::paintEvent(QPaintEvent*) {
+void SensorTag::paintEvent(QPaintEvent*) {
     // Drawn like the tags of the other sensors in the pictures.
     const QColor ink(0x37, 0x47, 0x4f);
     QPainter p(this);
@@ -147,16 +142,16 @@ void TSensorTag::paintEvent(QPaintEvent*) {
     p.setPen(QPen(ink, 1));
     p.setBrush(Qt::white);
     p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-    QFont f = bxl::ui::arialFont(10, true);
+    QFont f = arialFont(10, true);
     p.setFont(f);
     p.drawText(rect(), Qt::AlignCenter, name_);
 }
 
-TShapeCircle::TShapeCircle(QWidget* parent) : QWidget(parent) {
+CircleShape::CircleShape(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
-void TShapeCircle::paintEvent(QPaintEvent*) {
+void CircleShape::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(kGreen, 1));
@@ -164,20 +159,20 @@ void TShapeCircle::paintEvent(QPaintEvent*) {
     p.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
+}  // namespace bxl::ui
+
 TForm2::TForm2(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form2"));
     bxl::ui::setupFixedWindow(this, QStringLiteral("Overview"), 901, 579, 567, 26);
     // Only the close box: no minimise or maximise.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    QPalette face = palette();
-    face.setColor(QPalette::Window, bxl::ui::faceColour());
-    setPalette(face);
+    bxl::ui::setBackground(this, bxl::ui::faceColour());
 
-    bitBtnLiRe_ = new QPushButton(QStringLiteral("Left <-> Right"), this);
-    bitBtnLiRe_->setObjectName(QStringLiteral("BitBtnLiRe"));
-    bitBtnLiRe_->setGeometry(24, 0, 145, 33);
-    connect(bitBtnLiRe_, &QPushButton::clicked, this, [this] { BitBtnLiReClick(); });
+    flipButton_ = new QPushButton(QStringLiteral("Left <-> Right"), this);
+    flipButton_->setObjectName(QStringLiteral("BitBtnLiRe"));
+    flipButton_->setGeometry(24, 0, 145, 33);
+    connect(flipButton_, &QPushButton::clicked, this, [this] { BitBtnLiReClick(); });
 
     const QFont valueFont = bxl::ui::arialFont(bxl::ui::kPx10pt, true);
     const QFont warningFont = bxl::ui::arialFont(bxl::ui::kPx16pt, true);
@@ -189,8 +184,8 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
         auto* panel = new QWidget(this);
         panel->setObjectName(QString::fromLatin1(kPanelNames[i]));
         panel->setGeometry(32, 40, 840, 515);
-        panel->setAutoFillBackground(true);
-        panel->setPalette(whiteBackground(panel, Qt::black));
+        bxl::ui::setBackground(panel, Qt::white);
+        bxl::ui::setTextColour(panel, Qt::black);
         panel->setVisible(bxl::overview::kInitialPanels[i]);
         op.panel = panel;
 
@@ -202,11 +197,11 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
         op.image->setPixmap(renderPicture(g, devicePixelRatioF()));
 
         // Shapes first, so the value labels stay readable above an indicator.
-        op.afVoerKlep = makeShape(panel, QStringLiteral("ShapeAfVoerKlep") + sfx, kAfVoerKlep[i], 30, 30);
+        op.exhaustDamper = makeShape(panel, QStringLiteral("ShapeAfVoerKlep") + sfx, kAfVoerKlep[i], 30, 30);
         const bool wheel = bxl::overview::isHeatWheelPanel(i);
-        op.toeVoerKlep = makeShape(panel, QStringLiteral("ShapeToeVoerKlep") + sfx, kToeVoerKlep[i],
-                                   wheel ? 30 : 31, wheel ? 30 : 29);
-        op.wwRun = makeShape(panel, QStringLiteral("ShapeWWRun") + sfx, kWWRun[i], 27, 27);
+        op.supplyDamper = makeShape(panel, QStringLiteral("ShapeToeVoerKlep") + sfx, kToeVoerKlep[i],
+                                    wheel ? 30 : 31, wheel ? 30 : 29);
+        op.wheelRunning = makeShape(panel, QStringLiteral("ShapeWWRun") + sfx, kWWRun[i], 27, 27);
 
         auto value = [&](const char* base, const Row& row) {
             return makeLabel(panel, QString::fromLatin1(base) + sfx, row[i], 28, 16, xxx, valueFont, kTeal);
@@ -214,29 +209,29 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
         for (int t = 0; t < 7; ++t)
             op.t[static_cast<std::size_t>(t)] =
                 value(("LabelT" + std::to_string(t + 1)).c_str(), kT[static_cast<std::size_t>(t)]);
-        op.toeM3 = value("LabelToeM3", kToeM3);
-        op.afM3 = value("LabelAfM3", kAfM3);
-        op.toePerc = value("LabelToePerc", kToePerc);
-        op.afPerc = value("LabelAfPerc", kAfPerc);
+        op.supplyFlow = value("LabelToeM3", kToeM3);
+        op.exhaustFlow = value("LabelAfM3", kAfM3);
+        op.supplyFan = value("LabelToePerc", kToePerc);
+        op.exhaustFan = value("LabelAfPerc", kAfPerc);
         op.heatWheel = value("LabelHeatWheel", kHeatWheel);
         op.bypass = value("LabelBypass", kBypass);
-        op.verwKlep = value("LabelVerwKlep", kVerwKlep);
-        op.koelKlep = value("LabelKoelKlep", kKoelKlep);
-        op.vorst = value("LabelVorst", kVorst);
-        op.vorstT2 = value("LabelVorstT2", kVorstT2);
+        op.heatingCoil = value("LabelVerwKlep", kVerwKlep);
+        op.coolingCoil = value("LabelKoelKlep", kKoelKlep);
+        op.frost = value("LabelVorst", kVorst);
+        op.frostT2 = value("LabelVorstT2", kVorstT2);
         const QString n = QString::number(kPressureNumber[static_cast<std::size_t>(i)]);
-        op.pSupply =
+        op.supplyFilter =
             makeLabel(panel, QStringLiteral("LabelPSupply_") + n, kPSupply[i], 28, 16, xxx, valueFont, kTeal);
-        op.pExhaust = makeLabel(panel, QStringLiteral("LabelPExhaust_") + n, kPExhaust[i], 28, 16, xxx,
-                                valueFont, kTeal);
+        op.exhaustFilter = makeLabel(panel, QStringLiteral("LabelPExhaust_") + n, kPExhaust[i], 28, 16, xxx,
+                                     valueFont, kTeal);
         op.fire =
             makeLabel(panel, QStringLiteral("LabelFIRE") + sfx, kFire[i], 46, 24, xxx, warningFont, kRed);
-        op.recupFrost = makeLabel(panel, QStringLiteral("LabelRecupFrost") + sfx, kRecupFrost[i], 48, 24,
-                                  QStringLiteral("Frost"), warningFont, kRed);
-        if (op.recupFrost) op.recupFrost->hide();
+        op.exchangerFrost = makeLabel(panel, QStringLiteral("LabelRecupFrost") + sfx, kRecupFrost[i], 48, 24,
+                                      QStringLiteral("Frost"), warningFont, kRed);
+        if (op.exchangerFrost) op.exchangerFrost->hide();
         for (std::size_t k = 0; k < op.sensorTags.size(); ++k) {
             const QString sensor = QStringLiteral("T%1").arg(6 + k);
-            op.sensorTags[k] = new TSensorTag(sensor, op.t[5 + k], panel);
+            op.sensorTags[k] = new bxl::ui::SensorTag(sensor, op.t[5 + k], panel);
             op.sensorTags[k]->setObjectName(QStringLiteral("Tag") + sensor + sfx);
         }
     }

@@ -11,11 +11,13 @@
 class QLabel;
 class QPushButton;
 
+namespace bxl::ui {
+
 // A filled circle in green: the damper and wheel-running indicators.
-class TShapeCircle : public QWidget {
+class CircleShape : public QWidget {
     Q_OBJECT
 public:
-    explicit TShapeCircle(QWidget* parent = nullptr);
+    explicit CircleShape(QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -25,10 +27,10 @@ protected:
 // shows and hides with the value label, which the live refresh hides while
 // the sensor is not used, so the picture never names a sensor that is not
 // there.
-class TSensorTag : public QWidget {
+class SensorTag : public QWidget {
     Q_OBJECT
 public:
-    TSensorTag(const QString& name, QLabel* value, QWidget* parent);
+    SensorTag(const QString& name, QLabel* value, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,31 +41,34 @@ private:
     QLabel* value_;
 };
 
-// The components of one panel. Pointers are null where the panel's variant
-// has no such component (the wheel on the plate exchanger panels, the bypass
-// on the heat wheel panels).
+}  // namespace bxl::ui
+
+// The components of one panel, each named for what it shows, with its
+// component name (and the suffix of the panel) beside it. Pointers are null
+// where the panel's variant has no such component (the wheel on the plate
+// exchanger panels, the bypass on the heat wheel panels).
 struct OverviewPanel {
-    QWidget* panel = nullptr;
-    QLabel* image = nullptr;
-    std::array<QLabel*, 7> t{};  // LabelT1..LabelT7
-    QLabel* toeM3 = nullptr;
-    QLabel* afM3 = nullptr;
-    QLabel* toePerc = nullptr;
-    QLabel* afPerc = nullptr;
-    QLabel* heatWheel = nullptr;
-    QLabel* bypass = nullptr;
-    QLabel* verwKlep = nullptr;
-    QLabel* koelKlep = nullptr;
-    QLabel* vorst = nullptr;
-    QLabel* vorstT2 = nullptr;
-    QLabel* fire = nullptr;
-    QLabel* recupFrost = nullptr;
-    QLabel* pSupply = nullptr;   // LabelPSupply_n, numbered on their own
-    QLabel* pExhaust = nullptr;  // LabelPExhaust_n
-    TShapeCircle* afVoerKlep = nullptr;
-    TShapeCircle* toeVoerKlep = nullptr;
-    TShapeCircle* wwRun = nullptr;
-    std::array<TSensorTag*, 2> sensorTags{};  // T6, T7
+    QWidget* panel = nullptr;                         // PanelWWLi ... PanelMarvek2
+    QLabel* image = nullptr;                          // Image1 ... Image6
+    std::array<QLabel*, 7> t{};                       // LabelT1 ... LabelT7
+    QLabel* supplyFlow = nullptr;                     // LabelToeM3
+    QLabel* exhaustFlow = nullptr;                    // LabelAfM3
+    QLabel* supplyFan = nullptr;                      // LabelToePerc
+    QLabel* exhaustFan = nullptr;                     // LabelAfPerc
+    QLabel* heatWheel = nullptr;                      // LabelHeatWheel
+    QLabel* bypass = nullptr;                         // LabelBypass
+    QLabel* heatingCoil = nullptr;                    // LabelVerwKlep
+    QLabel* coolingCoil = nullptr;                    // LabelKoelKlep
+    QLabel* frost = nullptr;                          // LabelVorst
+    QLabel* frostT2 = nullptr;                        // LabelVorstT2
+    QLabel* fire = nullptr;                           // LabelFIRE
+    QLabel* exchangerFrost = nullptr;                 // LabelRecupFrost
+    QLabel* supplyFilter = nullptr;                   // LabelPSupply_n, numbered on their own
+    QLabel* exhaustFilter = nullptr;                  // LabelPExhaust_n
+    bxl::ui::CircleShape* exhaustDamper = nullptr;    // ShapeAfVoerKlep
+    bxl::ui::CircleShape* supplyDamper = nullptr;     // ShapeToeVoerKlep
+    bxl::ui::CircleShape* wheelRunning = nullptr;     // ShapeWWRun
+    std::array<bxl::ui::SensorTag*, 2> sensorTags{};  // TagT6, TagT7
 };
 
 class TForm2 : public QWidget {
@@ -87,6 +92,6 @@ public:
 private:
     void applyPanelVisibility(const bxl::overview::PanelVisibility& v);
 
-    QPushButton* bitBtnLiRe_ = nullptr;
+    QPushButton* flipButton_ = nullptr;  // BitBtnLiRe
     std::array<OverviewPanel, bxl::overview::kPanelCount> panels_{};
 };

@@ -32,22 +32,22 @@ void liveOverviewRefresh(const bxl::ValueStore& store, const bxl::BindingTable& 
     for (int i = 0; i < kPanelCount; ++i) {
         const OverviewPanel& p = overview.panel(i);
         for (std::size_t t = 0; t < 5; ++t) setText(p.t[t], l.t[t]);
-        setText(p.toeM3, l.supplyFlow);
-        setText(p.afM3, l.exhaustFlow);
-        setText(p.toePerc, l.supplyFan);
-        setText(p.afPerc, l.exhaustFan);
+        setText(p.supplyFlow, l.supplyFlow);
+        setText(p.exhaustFlow, l.exhaustFlow);
+        setText(p.supplyFan, l.supplyFan);
+        setText(p.exhaustFan, l.exhaustFan);
         setText(p.heatWheel, l.heatWheel);
         setText(p.bypass, l.bypass);
         setVisible(p.bypass, l.bypassVisible);
-        setText(p.verwKlep, l.heatingCoil);
-        setText(p.koelKlep, l.coolingCoil);
-        setText(p.vorst, l.frost);
-        setText(p.vorstT2, std::string());
+        setText(p.heatingCoil, l.heatingCoil);
+        setText(p.coolingCoil, l.coolingCoil);
+        setText(p.frost, l.frost);
+        setText(p.frostT2, std::string());
         setText(p.fire, l.fire);
-        setVisible(p.afVoerKlep, l.exhaustDamperOpen);
-        setVisible(p.toeVoerKlep, l.supplyDamperOpen);
-        setVisible(p.wwRun, l.wheelRunning);
-        setVisible(p.recupFrost, l.exchangerFrost);
+        setVisible(p.exhaustDamper, l.exhaustDamperOpen);
+        setVisible(p.supplyDamper, l.supplyDamperOpen);
+        setVisible(p.wheelRunning, l.wheelRunning);
+        setVisible(p.exchangerFrost, l.exchangerFrost);
     }
 
     // T6 and T7 are written once and copied to the other panels.
@@ -56,8 +56,8 @@ void liveOverviewRefresh(const bxl::ValueStore& store, const bxl::BindingTable& 
     setText(first.t[6], l.t[6]);
     for (int i = 0; i < kPanelCount; ++i) {
         const OverviewPanel& p = overview.panel(i);
-        setText(p.pSupply, l.supplyFilter);
-        setText(p.pExhaust, l.exhaustFilter);
+        setText(p.supplyFilter, l.supplyFilter);
+        setText(p.exhaustFilter, l.exhaustFilter);
         if (i != kWWLi) {
             setText(p.t[5], first.t[5]->text());
             setText(p.t[6], first.t[6]->text());

@@ -1,0 +1,37 @@
+// Dialogs that answer in place of the engineer and note what the windows
+// asked, told and which file dialogs they ran.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <vector>
+
+#include "ui/common/Dialogs.h"
+
+namespace bxl::test {
+
+struct FakeDialogs : ui::Dialogs {
+    bool answer = true;  // the reply to every question: OK
+    QStringList questions;
+    std::vector<DefaultButton> defaults;  // the default button of each question
+    QStringList told;                     // failures
+    QStringList picked;                   // object names of the file dialogs run
+    // The path each file dialog picks, by object name; none: cancelled.
+    std::map<QString, QString> paths;
+
+    bool ask(QWidget*, const QString& text, DefaultButton defaultButton) override {
+        questions << text;
+        defaults.push_back(defaultButton);
+        return answer;
+    }
+    void tell(QWidget*, const QString& text) override { told << text; }
+    QString pickPath(QWidget*, const ui::FileDialogSetup& dialog) override {
+        const QString name = QString::fromLatin1(dialog.objectName);
+        picked << name;
+        const auto found = paths.find(name);
+        return found != paths.end() ? found->second : QString();
+    }
+};
+
+}  // namespace bxl::test

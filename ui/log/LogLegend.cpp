@@ -1,0 +1,53 @@
+#include "ui/log/LogLegend.h"
+
+#include <QCheckBox>
+#include <QPainter>
+
+#include "ui/common/UiCommon.h"
+
+namespace bxl::ui {
+
+ColourSwatch::ColourSwatch(Rgb colour, QWidget* parent) : QWidget(parent), colour_(toQColor(colour)) {}
+
+void ColourSwatch::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), colour_);
+    p.setPen(QPen(Qt::black, 1));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+LogLegend::LogLegend(QWidget* window) : QGroupBox(QStringLiteral("Log Items/legend"), window) {
+    setObjectName(QStringLiteral("GroupBox2"));
+    setGeometry(8, 0, 169, 601);
+    for (const LogLegendRow& row : kLogLegendRows) {
+        auto* box = new QCheckBox(this);
+        box->setGeometry(8, row.top, 121, 17);
+        box->setChecked(row.checkedAtStart);
+        connect(box, &QCheckBox::clicked, this, &LogLegend::clicked);
+        if (row.series == 0) {
+            box->setObjectName(QStringLiteral("CheckBoxLogP"));
+            box->setText(QStringLiteral("Logpoint visible"));
+            markersBox_ = box;
+            continue;
+        }
+        const LogSeriesSource& source = kLogSeries[static_cast<std::size_t>(row.series - 1)];
+        box->setObjectName(QStringLiteral("CheckBox%1").arg(row.series));
+        box->setText(toDisplayText(source.caption));
+        seriesBoxes_[static_cast<std::size_t>(row.series - 1)] = box;
+        auto* swatch = new ColourSwatch(source.colour, this);
+        swatch->setObjectName(QStringLiteral("Shape%1").arg(row.series));
+        swatch->setGeometry(136, row.top, 25, 17);
+    }
+}
+
+SeriesMask LogLegend::visibleSeries() const {
+    SeriesMask shown{};
+    for (std::size_t s = 0; s < shown.size(); ++s) shown[s] = seriesBoxes_[s]->isChecked();
+    return shown;
+}
+
+bool LogLegend::markersShown() const {
+    return markersBox_->isChecked();
+}
+
+}  // namespace bxl::ui

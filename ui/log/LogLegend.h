@@ -1,0 +1,49 @@
+// The log window's legend frame "GroupBox2" ("Log Items/legend"): a check
+// box "CheckBoxN" and a colour swatch "ShapeN" for each of the fifteen
+// series, and "CheckBoxLogP" for the point markers of all of them.
+#pragma once
+
+#include <QGroupBox>
+#include <array>
+
+#include "model/Bindings.h"
+#include "model/log/LogSeries.h"
+
+class QCheckBox;
+
+namespace bxl::ui {
+
+// A rectangle filled with a colour, with a black 1-pixel outline.
+class ColourSwatch : public QWidget {
+    Q_OBJECT
+public:
+    ColourSwatch(Rgb colour, QWidget* parent);
+    QColor colour() const { return colour_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QColor colour_;
+};
+
+class LogLegend : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit LogLegend(QWidget* window);
+
+    // Series N is shown exactly when "CheckBoxN" is checked.
+    SeriesMask visibleSeries() const;
+    // "Logpoint visible".
+    bool markersShown() const;
+
+signals:
+    // One of the sixteen check boxes was clicked.
+    void clicked();
+
+private:
+    std::array<QCheckBox*, kLogSeriesCount> seriesBoxes_{};
+    QCheckBox* markersBox_ = nullptr;
+};
+
+}  // namespace bxl::ui

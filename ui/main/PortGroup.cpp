@@ -1,0 +1,69 @@
+#include "ui/main/PortGroup.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "ui/common/UiCommon.h"
+#include "ui/common/UpDown.h"
+#include "ui/main/ReceiveProgress.h"
+
+namespace bxl::ui {
+
+namespace {
+const QColor kTeal(0, 128, 128);
+}  // namespace
+
+PortGroup::PortGroup(QWidget* window) : QGroupBox(QStringLiteral("Communication port"), window) {
+    setObjectName(QStringLiteral("GroupBox1"));
+    setGeometry(8, 8, 281, 49);
+
+    numberEdit_ = new QLineEdit(this);
+    numberEdit_->setObjectName(QStringLiteral("EditComNr"));
+    numberEdit_->setGeometry(8, 16, 25, 21);
+    numberEdit_->setReadOnly(true);
+
+    spinner_ = new UpDown(1, 16, 1, this);
+    spinner_->setObjectName(QStringLiteral("UpDown1"));
+    spinner_->setGeometry(33, 16, 16, 21);
+
+    stateLabel_ = new QLabel(QStringLiteral("Closed"), this);
+    stateLabel_->setObjectName(QStringLiteral("LabelComOpen"));
+    stateLabel_->setGeometry(56, 16, 70, 22);
+    QFont big = windowFont();
+    big.setPixelSize(kPx14pt);
+    stateLabel_->setFont(big);
+    setTextColour(stateLabel_, kTeal);
+
+    auto* receivingLabel = new QLabel(QStringLiteral("Receiving"), this);
+    receivingLabel->setObjectName(QStringLiteral("Label7"));
+    receivingLabel->setGeometry(128, 8, 80, 14);
+    setTextColour(receivingLabel, kTeal);
+    // The caption sits where the group frame may run (it depends on the
+    // style): on its own background, the way a group's title interrupts it.
+    receivingLabel->setAutoFillBackground(true);
+    receivingLabel->resize(receivingLabel->sizeHint().width() + 2, 14);
+
+    receiveProgress_ = new ReceiveProgress(this);
+}
+
+int PortGroup::portNumber() const {
+    return spinner_->position();
+}
+
+void PortGroup::start() {
+    spinner_->setAssociate(numberEdit_);
+}
+
+void PortGroup::showOpen(bool open) {
+    stateLabel_->setText(open ? QStringLiteral("Open") : QStringLiteral("Closed"));
+}
+
+void PortGroup::showNote(const QString& note) {
+    if (stateLabel_->toolTip() != note) stateLabel_->setToolTip(note);
+}
+
+void PortGroup::showReceiveCount(int count) {
+    receiveProgress_->show(count);
+}
+
+}  // namespace bxl::ui

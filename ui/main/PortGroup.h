@@ -1,0 +1,41 @@
+// The main window's "Communication port" frame ("GroupBox1"): the port
+// number field "EditComNr" with its spinner "UpDown1" (1 to 16), the
+// "Open"/"Closed" label "LabelComOpen" with the port's device as its tool
+// tip, and "Receiving" over the receive progress.
+#pragma once
+
+#include <QGroupBox>
+
+class QLabel;
+class QLineEdit;
+
+namespace bxl::ui {
+
+class ReceiveProgress;
+class UpDown;
+
+class PortGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit PortGroup(QWidget* window);
+
+    QLineEdit* numberEdit() const { return numberEdit_; }
+    // The port number in force: the spinner's position.
+    int portNumber() const;
+    // Writes the spinner's first position into the number field, which
+    // raises the field's change handler.
+    void start();
+
+    void showOpen(bool open);
+    // The device the port number stands for, or why it could not be opened.
+    void showNote(const QString& note);
+    void showReceiveCount(int count);
+
+private:
+    QLineEdit* numberEdit_;
+    UpDown* spinner_;
+    QLabel* stateLabel_;
+    ReceiveProgress* receiveProgress_;
+};
+
+}  // namespace bxl::ui
