@@ -25,6 +25,7 @@
 
 #include "link/QtSerialPortAdapter.h"
 #include "link/Sequencer.h"
+#include "tests/support/SimulatedUnit.h"
 
 using namespace bxl;
 
@@ -52,14 +53,15 @@ double quantile(std::vector<double> v, double q) {
 // A simulated unit on port 1 of a data directory of its own, with a trace.
 struct Unit {
     QTemporaryDir dir;
-    QProcess sim;
+    std::unique_ptr<test::SimulatedUnit> sim;
     QString trace;
 
     bool start(const QString& simPath) {
         trace = dir.filePath("trace.txt");
-        sim.setProcessEnvironment(environment());
-        sim.start(simPath, {"--port", "1", "--trace", trace});
-        return sim.waitForStarted(3000) && sim.waitForReadyRead(3000);
+        sim = std::make_unique<test::SimulatedUnit>(simPath);
+        if (sim->start(dir.path(), 1, {}, trace)) return true;
+        std::fprintf(stderr, "%s\n", qPrintable(sim->problem()));
+        return false;
     }
     QProcessEnvironment environment() const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -67,8 +69,7 @@ struct Unit {
         return env;
     }
     void stop() {
-        sim.terminate();
-        sim.waitForFinished(3000);
+        if (sim) sim->stop();
     }
     // Times between consecutive read-process requests, in seconds.
     std::vector<double> cycles() const {

@@ -21,6 +21,7 @@
 #include "model/log/LogFile.h"
 #include "model/log/RecordingCsv.h"
 #include "sim/UnitModel.h"
+#include "tests/support/SimulatedUnit.h"
 
 using namespace bxl;
 
@@ -43,10 +44,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     void TearDown() override {
-        if (sim.state() != QProcess::NotRunning) {
-            sim.terminate();
-            sim.waitForFinished(3000);
-        }
+        if (sim.isRunning()) sim.stop();
     }
 
     QProcessEnvironment environment() const {
@@ -57,11 +55,7 @@ protected:
 
     // The simulated unit on port 1, tracing every frame.
     void startUnit(const QStringList& extra = {}) {
-        sim.setProcessEnvironment(environment());
-        sim.start(BXL_UNIT_SIM, QStringList{"--port", "1", "--trace", path("trace.txt")} + extra);
-        ASSERT_TRUE(sim.waitForStarted(3000));
-        ASSERT_TRUE(sim.waitForReadyRead(3000)) << "the simulated unit did not come up";
-        ASSERT_TRUE(sim.readLine().contains("serving"));
+        ASSERT_TRUE(sim.start(dir.path(), 1, extra, path("trace.txt"))) << sim.problem().toStdString();
     }
 
     void startCli(QProcess& cli, const QStringList& args) {
@@ -138,7 +132,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    QProcess sim;
+    test::SimulatedUnit sim;
 };
 
 // Decodes the 200 values of a traced 403-byte reply.

@@ -3,30 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <functional>
+#include <QTest>
 
 #include "link/QtSerialPortAdapter.h"
 #include "model/ParamTable.h"
 #include "tests/support/FakeDialogs.h"
+#include "tests/support/SimulatedUnit.h"
+#include "tests/support/WaitUntil.h"
 #include "ui/main/Form1.h"
 
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms) return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+using bxl::test::waitUntil;
 
 int bindingOf(const bxl::BindingTable& t, int menu, int item) {
     for (int i = 0; i < t.used(); ++i) {
@@ -36,19 +27,18 @@ int bindingOf(const bxl::BindingTable& t, int menu, int item) {
     return -1;
 }
 
+void click(QWidget* widget) {
+    ASSERT_NE(widget, nullptr);
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
 }  // namespace
 
 TEST(MainWindowE2E, StepSendAndGetBack) {
-    QTemporaryDir dataHome;
+    bxl::test::PrivateDataHome dataHome;
     ASSERT_TRUE(dataHome.isValid());
-    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
-    QProcess sim;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", dataHome.path());
-    sim.setProcessEnvironment(env);
-    sim.start(BXL_UNIT_SIM, {"--port", "1"});
-    ASSERT_TRUE(sim.waitForStarted(3000));
-    ASSERT_TRUE(sim.waitForReadyRead(3000));
+    bxl::test::SimulatedUnit unit;
+    ASSERT_TRUE(unit.start(dataHome.path(), 1)) << unit.problem().toStdString();
 
     bxl::ValueStore store;
     bxl::BindingTable bindings;
@@ -57,41 +47,46 @@ TEST(MainWindowE2E, StepSendAndGetBack) {
         bxl::test::FakeDialogs dialogs;  // "Send" is answered OK
         TForm1 form(store, bindings, port, dialogs);
         form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
         auto* info = form.findChild<QLabel*>("LabelInfo");
         auto* get = form.findChild<QPushButton*>("BitBtnHaal");
+        auto* send = form.findChild<QPushButton*>("BitBtnZend");
         ASSERT_TRUE(form.findChild<QLabel*>("LabelComOpen") != nullptr);
 
         // Polling enables the buttons; the fields show live values in grey.
-        ASSERT_TRUE(waitFor([&] { return get->isEnabled(); }, 5000)) << info->text().toStdString();
+        ASSERT_TRUE(waitUntil([&] { return get->isEnabled(); }, 5000)) << info->text().toStdString();
         EXPECT_EQ(form.findChild<QLabel*>("LabelComOpen")->text(), QStringLiteral("Open"));
 
-        form.BitBtnHaalClick();
-        ASSERT_TRUE(waitFor([&] { return store.offline() == 0; }, 5000));
+        click(get);
+        ASSERT_TRUE(waitUntil([&] { return store.offline() == 0; }, 5000));
         const int b = bindingOf(bindings, 2, 1);  // M02.01 "Supply air 1"
         QLineEdit* field = form.valueField(b);
         EXPECT_EQ(field->text(), QStringLiteral("5000 m3/h"));
         EXPECT_EQ(field->palette().color(QPalette::Text), QColor(0, 0, 0));
 
-        form.Edit1Enter(field);
-        form.ButtonEditPPMMClick(form.findChild<QPushButton*>("ButtonEditPP"));
+        // The engineer opens the page, clicks the field and steps it with "++".
+        const bxl::MenuPage& page = bxl::kMenuPages[static_cast<std::size_t>(bindings.at(b).page)];
+        click(form.findChild<QPushButton*>(QString::fromLatin1(page.tabName) + QStringLiteral("Tab")));
+        click(field);
+        click(form.findChild<QPushButton*>("ButtonEditPP"));
         EXPECT_EQ(field->text(), QStringLiteral("5100 m3/h"));
         EXPECT_EQ(field->palette().color(QPalette::Text), QColor(255, 0, 0));
 
-        ASSERT_TRUE(waitFor([&] { return get->isEnabled(); }, 5000));
-        form.BitBtnZendClick();
+        ASSERT_TRUE(waitUntil([&] { return send->isEnabled(); }, 5000));
+        click(send);
         // The echo confirms the value; a fresh read shows it black.
-        ASSERT_TRUE(waitFor([&] { return store.received(1) == 5100 && get->isEnabled(); }, 8000))
+        ASSERT_TRUE(waitUntil([&] { return store.received(1) == 5100 && get->isEnabled(); }, 8000))
             << info->text().toStdString();
-        form.BitBtnHaalClick();
-        ASSERT_TRUE(waitFor(
+        click(get);
+        ASSERT_TRUE(waitUntil(
             [&] { return info->text() == QStringLiteral("Controls received from Brisaval XL"); }, 5000));
-        form.refreshAllBindings();
         EXPECT_EQ(store.current(1), 5100);
+        EXPECT_EQ(field->text(), QStringLiteral("5100 m3/h"));
         EXPECT_EQ(field->palette().color(QPalette::Text), QColor(0, 0, 0));
         form.close();
     }
-    sim.terminate();
-    sim.waitForFinished(3000);
+    unit.stop();
 }
 
 int main(int argc, char** argv) {

@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
 #include <cstdio>
@@ -17,6 +16,7 @@
 #include <vector>
 
 #include "model/log/LogFile.h"
+#include "tests/support/SimulatedUnit.h"
 
 namespace {
 
@@ -66,18 +66,14 @@ struct Output {
 }  // namespace
 
 TEST(RecordingE2E, AKilledRecordingIsRestoredAndSavedWhole) {
-    QTemporaryDir home;
+    bxl::test::PrivateDataHome home;
     ASSERT_TRUE(home.isValid());
+    bxl::test::SimulatedUnit unit;
+    ASSERT_TRUE(unit.start(home.path(), 1)) << unit.problem().toStdString();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", home.filePath("data"));
+    env.insert("XDG_DATA_HOME", home.path());
     env.insert("XDG_STATE_HOME", home.filePath("state"));
     env.insert("QT_QPA_PLATFORM", "offscreen");
-
-    QProcess sim;
-    sim.setProcessEnvironment(env);
-    sim.start(BXL_UNIT_SIM, {"--port", "1"});
-    ASSERT_TRUE(sim.waitForStarted(3000));
-    ASSERT_TRUE(sim.waitForReadyRead(3000));
 
     // Record four samples (2 s apart), then kill the tool between samples.
     QProcess tool;
@@ -143,8 +139,7 @@ TEST(RecordingE2E, AKilledRecordingIsRestoredAndSavedWhole) {
     EXPECT_FALSE(state.exists("recording.LOG"));
     EXPECT_TRUE(state.exists("recording-saved.LOG"));
 
-    sim.terminate();
-    sim.waitForFinished(3000);
+    unit.stop();
 }
 
 int main(int argc, char** argv) {
