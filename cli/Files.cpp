@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <bit>
 #include <cerrno>
 #include <cstring>
 
@@ -20,24 +19,6 @@ std::string folderOf(const std::string& path) {
     if (slash == std::string::npos) return ".";
     if (slash == 0) return "/";
     return path.substr(0, slash);
-}
-
-void putLe(uint8_t* at, uint64_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) at[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-
-bool writeAt(int fd, const uint8_t* p, std::size_t size, off_t offset) {
-    while (size > 0) {
-        const ssize_t n = ::pwrite(fd, p, size, offset);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        size -= static_cast<std::size_t>(n);
-        offset += n;
-    }
-    return true;
 }
 
 }  // namespace
@@ -93,15 +74,12 @@ void LogFileAppender::close() {
 bool LogFileAppender::create(const std::string& path, std::string& error) {
     close();
     records_ = 0;
-    uint8_t header[kLogHeaderSize];
-    putLe(header, kLogFileMagic, 4);
-    putLe(header + 4, 0, 4);
-    putLe(header + 8, kLogSeriesCount, 4);
+    const auto header = encodeLogHeader(0);
     std::string why = writeProblem(path);
     struct stat existing {};
     if (why.empty() && ::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
         why = "not a regular file";
-    if (!why.empty() || !writeFileSafely(path, header, sizeof header)) {
+    if (!why.empty() || !writeFileSafely(path, header)) {
         error = path + ": cannot write" + (why.empty() ? std::string() : ": " + why);
         return false;
     }
@@ -123,17 +101,12 @@ bool LogFileAppender::append(double time, const std::array<double, kLogSeriesCou
         error = "the log file is not open";
         return false;
     }
-    constexpr std::size_t kRecordSize = 8 * (1 + kLogSeriesCount);
-    uint8_t record[kRecordSize];
-    putLe(record, std::bit_cast<uint64_t>(time), 8);
-    for (std::size_t s = 0; s < values.size(); ++s)
-        putLe(record + 8 * (1 + s), std::bit_cast<uint64_t>(values[s]), 8);
-    const auto at = static_cast<off_t>(kLogHeaderSize + records_ * kRecordSize);
-    uint8_t count[4];
-    putLe(count, records_ + 1, 4);
     // The record reaches the disk before the count that takes it in.
-    if (!writeAt(fd_, record, sizeof record, at) || ::fdatasync(fd_) != 0 ||
-        !writeAt(fd_, count, sizeof count, 4) || ::fdatasync(fd_) != 0) {
+    const auto record = encodeLogRecord(time, values);
+    const auto at = static_cast<int64_t>(kLogHeaderSize + records_ * kLogRecordSize);
+    const auto header = encodeLogHeader(static_cast<uint32_t>(records_ + 1));
+    if (!writeAllAt(fd_, record.data(), record.size(), at) || ::fdatasync(fd_) != 0 ||
+        !writeAllAt(fd_, header.data() + kLogCountOffset, 4, kLogCountOffset) || ::fdatasync(fd_) != 0) {
         error = std::strerror(errno);
         return false;
     }

@@ -213,4 +213,22 @@ bool writeFileSafely(const std::string& chosen, std::span<const uint8_t> bytes) 
     return true;
 }
 
+bool writeAllAt(int fd, const uint8_t* data, std::size_t size, int64_t offset) {
+    while (size > 0) {
+        const ssize_t n = ::pwrite(fd, data, size, static_cast<off_t>(offset));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+        offset += n;
+    }
+    return true;
+}
+
 }  // namespace bxl

@@ -59,4 +59,8 @@ void syncFolder(const std::string& folder);
 bool writeFileSafely(const std::string& path, std::span<const uint8_t> bytes);
 bool writeFileSafely(const std::string& path, const void* data, std::size_t size);
 
+// Writes all of `size` bytes at `offset` of an open file, going on after
+// interrupted and short writes; false (with errno set) when it cannot.
+bool writeAllAt(int fd, const uint8_t* data, std::size_t size, int64_t offset);
+
 }  // namespace bxl

@@ -23,24 +23,6 @@ std::string errorText(int error) {
     return std::strerror(error);
 }
 
-bool writeAllAt(int fd, const uint8_t* data, std::size_t size, off_t offset) {
-    while (size > 0) {
-        const ssize_t n = ::pwrite(fd, data, size, offset);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (n == 0) {
-            errno = EIO;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-        offset += n;
-    }
-    return true;
-}
-
 // The bytes of a journal file: a regular file only, never through a link
 // (opened without waiting, so a pipe or device put in its place cannot hang
 // the start), and no more than its header announces.

@@ -5,26 +5,11 @@
 #include <cstdio>
 
 #include "model/Text.h"
+#include "model/log/DateTime.h"
 
 namespace bxl {
 
 namespace {
-
-// The proleptic Gregorian date of a day counted from 1 January 1970.
-void civilFromDays(long long z, int& year, int& month, int& day) {
-    z += 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const auto doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(static_cast<long long>(yoe) + era * 400 + (month <= 2));
-}
-
-// 30 December 1899 counted from 1 January 1970.
-constexpr long long kDateTimeEpochDays = -25569;
 
 int decimalsOf(double scale) {
     if (!(scale > 0) || scale >= 1) return 0;
@@ -48,23 +33,11 @@ void putCell(std::string& out, const std::string& cell) {
 }  // namespace
 
 std::string dateTimeText(double dateTime) {
-    // Years 1 to 9999 lie within these day numbers.
-    if (!std::isfinite(dateTime) || dateTime < -693593.0 || dateTime >= 2958466.0) return {};
-    // Whole milliseconds first, so that a time a hair below a full second (as
-    // the fraction of a day stores it) shows that second.
-    const auto ms = static_cast<long long>(std::floor(dateTime * 86400000.0 + 0.5));
-    long long days = ms / 86400000;
-    long long rest = ms % 86400000;
-    if (rest < 0) {
-        rest += 86400000;
-        days -= 1;
-    }
-    int year = 0, month = 0, day = 0;
-    civilFromDays(days + kDateTimeEpochDays, year, month, day);
-    const long long secs = rest / 1000;
+    CalendarTime at;
+    if (!calendarTime(dateTime, at)) return {};
     char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02lld:%02lld:%02lld", year, month, day, secs / 3600,
-                  secs / 60 % 60, secs % 60);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", at.year, at.month, at.day, at.hour,
+                  at.minute, at.second);
     return text;
 }
 
