@@ -1,4 +1,6 @@
 // Holds the compiled-in pictures; the resources themselves are generated.
 namespace bxl {
-int assetsLinked() { return 1; }
+int assetsLinked() {
+    return 1;
+}
 }  // namespace bxl

@@ -33,8 +33,8 @@ ValueArray receivedValues(const ValueStore& store) {
 
 ValueArray valuesOfControls(const ControlsBlock& controls) {
     ValueArray out{};
-    for (int i = 0; i < kControlsCount; ++i)
-        out[static_cast<std::size_t>(kControlsFirst + i)] = controls[static_cast<std::size_t>(i)];
+    for (std::size_t i = 0; i < static_cast<std::size_t>(kControlsCount); ++i)
+        out[static_cast<std::size_t>(kControlsFirst) + i] = controls[i];
     return out;
 }
 

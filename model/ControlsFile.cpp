@@ -39,7 +39,8 @@ std::string exportCsv(const ValueStore& store, const BindingTable& bindings) {
     std::string out;
     for (int i = 0; i < kBindingCount; ++i) {
         const Binding& b = bindings.at(i);
-        if (b.valueIndex == -1 || b.valueIndex <= 0) continue;
+        // Lines without a value (index -1) and the line of value 0 are left out.
+        if (b.valueIndex <= 0) continue;
         const ParamRow& row = kParamTable[b.row];
         char code[32];
         std::snprintf(code, sizeof code, "%cM%02d-%02d%c,", '"', row.menu, row.item, '"');

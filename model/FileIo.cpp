@@ -77,7 +77,7 @@ std::optional<std::string> followLinks(std::string path) {
         const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
         if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) return std::nullopt;
         target.resize(static_cast<std::size_t>(n));
-        path = target.front() == '/' ? target : folderOf(path) + "/" + target;
+        path = target.front() == '/' ? target : folderOf(path).append("/").append(target);
     }
     return std::nullopt;
 }

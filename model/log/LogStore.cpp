@@ -85,18 +85,9 @@ AxisRange LogStore::timeRange(const SeriesMask& visible) const {
         // Sorted, so only the ends count; NaN times sit at the end and
         // infinite ones at either end, which the scan of the ends skips.
         std::vector<double> ends;
-        for (double x : t) {
-            if (std::isfinite(x)) {
-                ends.push_back(x);
-                break;
-            }
-        }
-        for (auto it = t.rbegin(); it != t.rend(); ++it) {
-            if (std::isfinite(*it)) {
-                ends.push_back(*it);
-                break;
-            }
-        }
+        const auto finite = [](double x) { return std::isfinite(x); };
+        if (const auto first = std::find_if(t.begin(), t.end(), finite); first != t.end()) ends.push_back(*first);
+        if (const auto last = std::find_if(t.rbegin(), t.rend(), finite); last != t.rend()) ends.push_back(*last);
         r = spanOf(ends, any, r);
     }
     return r;

@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "tests/support/NullPort.h"
 #include "model/ControlsFile.h"
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/FileFaults.h"
+#include "tests/support/NullPort.h"
 #include "ui/main/Form1.h"
 
 namespace {

@@ -14,11 +14,11 @@
 #include <iterator>
 
 #include "app/ToolWindows.h"
-#include "tests/support/NullPort.h"
 #include "model/ControlsFile.h"
 #include "model/ParamTable.h"
 #include "tests/support/BoxWatch.h"
 #include "tests/support/FakeDialogs.h"
+#include "tests/support/NullPort.h"
 #include "ui/common/UiCommon.h"
 #include "ui/common/UpDown.h"
 #include "ui/main/Form1.h"

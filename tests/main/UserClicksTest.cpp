@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "app/ToolWindows.h"
-#include "tests/support/NullPort.h"
 #include "model/ParamTable.h"
 #include "tests/support/FakeDialogs.h"
+#include "tests/support/NullPort.h"
 
 namespace {
 

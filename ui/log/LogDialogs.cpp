@@ -9,10 +9,10 @@ namespace bxl::ui {
 namespace {
 
 const FileDialogSetup kSaveDialog1{.objectName = "SaveDialog1",
-                                  .save = true,
-                                  .nameFilter = "Log files (*.LOG)",
-                                  .defaultSuffix = "LOG",
-                                  .confirmOverwrite = false};
+                                   .save = true,
+                                   .nameFilter = "Log files (*.LOG)",
+                                   .defaultSuffix = "LOG",
+                                   .confirmOverwrite = false};
 const FileDialogSetup kOpenDialog1{
     .objectName = "OpenDialog1", .nameFilter = "Log files (*.LOG)", .defaultSuffix = "LOG"};
 

@@ -12,10 +12,10 @@ namespace {
 const FileDialogSetup kOpenDialog1{.objectName = "OpenDialog1", .title = "Get controls:"};
 const FileDialogSetup kSaveDialog1{.objectName = "SaveDialog1", .title = "Save controls:", .save = true};
 const FileDialogSetup kSaveDialog2{.objectName = "SaveDialog2",
-                                  .title = "Save controls to Excel:",
-                                  .save = true,
-                                  .nameFilter = "CSV Excel (*.CSV)",
-                                  .defaultSuffix = "CSV"};
+                                   .title = "Save controls to Excel:",
+                                   .save = true,
+                                   .nameFilter = "CSV Excel (*.CSV)",
+                                   .defaultSuffix = "CSV"};
 
 }  // namespace
 

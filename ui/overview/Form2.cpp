@@ -249,9 +249,8 @@ void TForm2::applyPanelVisibility(const bxl::overview::PanelVisibility& v) {
 
 void TForm2::toggleAndSelect(const bxl::ValueStore& store) {
     bxl::overview::PanelVisibility v = panelVisibility();
-    const bool shown =
-        bxl::overview::toggleAndSelect(isVisible(), v, store.current(bxl::kHeatExchanger),
-                                       store.current(bxl::kBypassPosition));
+    const bool shown = bxl::overview::toggleAndSelect(isVisible(), v, store.current(bxl::kHeatExchanger),
+                                                      store.current(bxl::kBypassPosition));
     if (!shown) {
         hide();
         return;
