@@ -86,8 +86,10 @@ AxisRange LogStore::timeRange(const SeriesMask& visible) const {
         // infinite ones at either end, which the scan of the ends skips.
         std::vector<double> ends;
         const auto finite = [](double x) { return std::isfinite(x); };
-        if (const auto first = std::find_if(t.begin(), t.end(), finite); first != t.end()) ends.push_back(*first);
-        if (const auto last = std::find_if(t.rbegin(), t.rend(), finite); last != t.rend()) ends.push_back(*last);
+        if (const auto first = std::find_if(t.begin(), t.end(), finite); first != t.end())
+            ends.push_back(*first);
+        if (const auto last = std::find_if(t.rbegin(), t.rend(), finite); last != t.rend())
+            ends.push_back(*last);
         r = spanOf(ends, any, r);
     }
     return r;
