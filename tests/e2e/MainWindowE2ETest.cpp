@@ -39,19 +39,25 @@ int bindingOf(const bxl::BindingTable& t, int menu, int item) {
     return -1;
 }
 
-}  // namespace
-
-TEST(MainWindowE2E, StepSendAndGetBack) {
-    QTemporaryDir dataHome;
+// The simulated unit on port 1, its alias in `dataHome`, which this process
+// takes as its data folder too.
+void startUnit(const QTemporaryDir& dataHome, QProcess& sim) {
     ASSERT_TRUE(dataHome.isValid());
     qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
-    QProcess sim;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_DATA_HOME", dataHome.path());
     sim.setProcessEnvironment(env);
     sim.start(BXL_UNIT_SIM, {"--port", "1"});
     ASSERT_TRUE(sim.waitForStarted(3000));
     ASSERT_TRUE(sim.waitForReadyRead(3000));
+}
+
+}  // namespace
+
+TEST(MainWindowE2E, StepSendAndGetBack) {
+    QTemporaryDir dataHome;
+    QProcess sim;
+    ASSERT_NO_FATAL_FAILURE(startUnit(dataHome, sim));
 
     bxl::ValueStore store;
     bxl::BindingTable bindings;
@@ -102,15 +108,8 @@ TEST(MainWindowE2E, StepSendAndGetBack) {
 // one as read after it.
 TEST(MainWindowE2E, KeyStepSendAndTheHistoryKeepsBeforeAndAfter) {
     QTemporaryDir dataHome;
-    ASSERT_TRUE(dataHome.isValid());
-    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     QProcess sim;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", dataHome.path());
-    sim.setProcessEnvironment(env);
-    sim.start(BXL_UNIT_SIM, {"--port", "1"});
-    ASSERT_TRUE(sim.waitForStarted(3000));
-    ASSERT_TRUE(sim.waitForReadyRead(3000));
+    ASSERT_NO_FATAL_FAILURE(startUnit(dataHome, sim));
 
     bxl::ValueStore store;
     bxl::BindingTable bindings;
