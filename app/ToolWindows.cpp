@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "link/QtSerialPortAdapter.h"
+#include "ui/common/UiCommon.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/overview/LiveOverview.h"
 
@@ -43,24 +44,29 @@ void openGraphs(TForm4& graphs, int tab) {
 
 }  // namespace
 
-ToolWindows::ToolWindows(std::optional<std::string> journalFolder)
+ToolWindows::ToolWindows(std::optional<std::string> journalFolder, std::optional<std::string> historyFolder)
     : ToolWindows(std::make_unique<QtSerialPortAdapter>(), std::make_unique<ui::MessageBoxDialogs>(), nullptr,
-                  std::move(journalFolder)) {}
+                  std::move(journalFolder), std::move(historyFolder)) {}
 
 ToolWindows::ToolWindows(std::unique_ptr<SerialPort> port, ui::Dialogs& dialogs,
-                         std::optional<std::string> journalFolder)
-    : ToolWindows(std::move(port), nullptr, &dialogs, std::move(journalFolder)) {}
+                         std::optional<std::string> journalFolder, std::optional<std::string> historyFolder)
+    : ToolWindows(std::move(port), nullptr, &dialogs, std::move(journalFolder), std::move(historyFolder)) {}
 
 ToolWindows::ToolWindows(std::unique_ptr<SerialPort> givenPort, std::unique_ptr<ui::Dialogs> own,
-                         ui::Dialogs* given, std::optional<std::string> journalFolder)
+                         ui::Dialogs* given, std::optional<std::string> journalFolder,
+                         std::optional<std::string> historyFolder)
     : port(std::move(givenPort)),
       ownDialogs(std::move(own)),
       dialogs(given != nullptr ? *given : *ownDialogs),
       journal(journalFolder ? std::make_unique<LogJournal>(std::move(*journalFolder)) : nullptr),
+      history(historyFolder ? std::make_unique<SettingsHistory>(std::move(*historyFolder)) : nullptr),
       form1(store, bindings, *port, dialogs),
       form3(store, dialogs),
-      form4(store) {
+      form4(store),
+      compare(store, bindings, dialogs) {
     form3.setJournal(journal.get());
+    form1.setHistory(history.get());
+    if (history != nullptr) compare.setHistoryFolder(ui::fromLocalPath(history->folder()));
     wire();
 
     // Every window stays on the screen, and no secondary window opens over
@@ -79,6 +85,13 @@ void ToolWindows::wire() {
     QObject::connect(&form1, &TForm1::liveOverviewRefreshRequested, &form2,
                      [this] { liveOverviewRefresh(store, bindings, form2); });
     QObject::connect(&form3, &TForm3::logFlash, &form1, &TForm1::showLogFlash);
+    QObject::connect(&form1, &TForm1::compareRequested, &compare, [this] {
+        compare.show();
+        compare.raise();
+        compare.activateWindow();
+        compare.refresh();
+    });
+    QObject::connect(&compare, &ui::CompareWindow::lineChosen, &form1, &TForm1::showBinding);
     form1.setRecordingStatus(&form3);
 }
 

@@ -13,9 +13,11 @@
 
 #include "link/SerialPort.h"
 #include "model/Bindings.h"
+#include "model/SettingsHistory.h"
 #include "model/ValueStore.h"
 #include "model/log/LogJournal.h"
 #include "ui/common/Dialogs.h"
+#include "ui/compare/CompareWindow.h"
 #include "ui/graphs/Form4.h"
 #include "ui/log/Form3.h"
 #include "ui/main/Form1.h"
@@ -27,11 +29,15 @@ struct ToolWindows {
     // The program's: the serial port adapter and real message boxes and file
     // dialogs. With a journal folder, every recording is also kept in a
     // journal there (the program uses defaultJournalFolder()); without,
-    // recordings live in memory only.
-    explicit ToolWindows(std::optional<std::string> journalFolder = std::nullopt);
+    // recordings live in memory only. With a history folder, the controls
+    // read from the unit and the unit's controls before each Send are kept
+    // there (the program uses defaultHistoryFolder()); without, not at all.
+    explicit ToolWindows(std::optional<std::string> journalFolder = std::nullopt,
+                         std::optional<std::string> historyFolder = std::nullopt);
     // With a port and dialogs of the caller's (a test's or a tool's).
     ToolWindows(std::unique_ptr<SerialPort> port, ui::Dialogs& dialogs,
-                std::optional<std::string> journalFolder = std::nullopt);
+                std::optional<std::string> journalFolder = std::nullopt,
+                std::optional<std::string> historyFolder = std::nullopt);
 
     // At start: offers to restore a recording an earlier run left unsaved,
     // and shows the log window with it when the engineer accepts.
@@ -43,14 +49,17 @@ struct ToolWindows {
     std::unique_ptr<ui::Dialogs> ownDialogs;  // the real ones, unless given
     ui::Dialogs& dialogs;
     std::unique_ptr<LogJournal> journal;
+    std::unique_ptr<SettingsHistory> history;
     TForm1 form1;
     TForm2 form2;
     TForm3 form3;
     TForm4 form4;
+    // Opened with Alt+C in the main window; a click on a line shows it there.
+    ui::CompareWindow compare;
 
 private:
     ToolWindows(std::unique_ptr<SerialPort> port, std::unique_ptr<ui::Dialogs> own, ui::Dialogs* given,
-                std::optional<std::string> journalFolder);
+                std::optional<std::string> journalFolder, std::optional<std::string> historyFolder);
     void wire();
 };
 

@@ -11,7 +11,7 @@
 int main(int argc, char** argv) {
     bxl::Application app(argc, argv);
     try {
-        bxl::ToolWindows windows(bxl::defaultJournalFolder());
+        bxl::ToolWindows windows(bxl::defaultJournalFolder(), bxl::defaultHistoryFolder());
         windows.form1.show();
         // Asked once the main window is on the screen.
         QTimer::singleShot(0, &windows.form1, [&windows] { windows.offerRecovery(); });

@@ -23,6 +23,7 @@
 #include "model/ControlsFile.h"
 #include "model/Format.h"
 #include "model/ParamTable.h"
+#include "model/SettingsHistory.h"
 #include "model/Text.h"
 #include "model/log/DateTime.h"
 #include "model/log/LogFile.h"
@@ -149,12 +150,14 @@ int commandExport(const Options& o) {
                             [](const ValueStore& store) { return exportCsv(store, builtBindings()); });
 }
 
-// The unit's controls as read just before a Send's write. The Control
-// Center's settings history keeps them as a "-before-send" controls file;
-// once that history is part of the model, this is where the command-line
-// tool hands them to it too. Until then nothing is kept.
+// The unit's controls as read just before a Send's write, kept in the
+// settings history the Control Center keeps too, as a "-before-send"
+// controls file. Keeping it never stops the write; a failure is said once.
 void keepBeforeSend(const ControlsBlock& unitControls) {
-    static_cast<void>(unitControls);
+    SettingsHistory history(defaultHistoryFolder());
+    if (!history.keep(unitControls, HistoryKind::BeforeSend))
+        std::fprintf(stderr, "bxl-cli: the unit's controls before this write are not kept: %s\n",
+                     history.problem().c_str());
 }
 
 // Reads a line from the terminal while the link keeps polling; nothing when

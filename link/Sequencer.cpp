@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "model/SettingsHistory.h"
+
 namespace bxl {
 
 Sequencer::Sequencer(ValueStore& store, SerialPort& port, LinkView& view)
@@ -101,6 +103,13 @@ void Sequencer::requestSlot() {
                 showStatus(kTextOutOfRange, kStatusRed);
             } else {
                 showStatus(kTextWritingControls, kStatusMagenta);
+                if (history_ != nullptr) {
+                    // What the unit had, so that this write can be undone.
+                    ControlsBlock unitControls{};
+                    for (int i = 0; i < kControlsCount; ++i)
+                        unitControls[static_cast<std::size_t>(i)] = store_.received(kControlsFirst + i);
+                    history_->keep(unitControls, HistoryKind::BeforeSend);
+                }
                 sendFrame(blockFrame(kCmdWriteControls, values));
             }
             break;
@@ -171,11 +180,14 @@ void Sequencer::applyProcessReply() {
 }
 
 void Sequencer::applyControlsReply() {
+    ControlsBlock unitControls{};
     for (int i = 0; i < kControlsCount; ++i) {
         const int32_t v = receiveBuffer_.value(i);
         store_.setCurrent(kControlsFirst + i, v);
         store_.setReceived(kControlsFirst + i, v);
+        unitControls[static_cast<std::size_t>(i)] = v;
     }
+    if (history_ != nullptr) history_->keep(unitControls, HistoryKind::Received);
     showStatus(kTextControlsReceived, kStatusBlack);
     store_.setOffline(0);
     view_.refreshAllBindings();

@@ -13,6 +13,8 @@
 
 namespace bxl {
 
+class SettingsHistory;
+
 // What the next request slot does.
 enum LinkState : int32_t {
     kLinkReadProcess = 0,
@@ -53,6 +55,11 @@ public:
     void portNumberChanged(int number);   // EditComNrChange
     void shutdown();                      // FormClose: closes the port
 
+    // Where every controls block read from the unit, and the unit's
+    // controls just before each write of the controls, are kept; none: not
+    // kept. Keeping never holds up or changes a transfer.
+    void setHistory(SettingsHistory* history) { history_ = history; }
+
     int linkState() const { return linkState_; }
     int32_t requestCountdown() const { return requestCountdown_; }
     int32_t watchdog() const { return watchdog_; }
@@ -73,6 +80,7 @@ private:
     ValueStore& store_;
     SerialPort& port_;
     LinkView& view_;
+    SettingsHistory* history_ = nullptr;
     int32_t linkState_ = kLinkReadProcess;
     int32_t requestCountdown_ = 0;
     int32_t watchdog_ = 0;

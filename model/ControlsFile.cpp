@@ -9,11 +9,17 @@
 namespace bxl {
 
 Bytes encodeControlsFile(const ValueStore& store) {
+    ControlsBlock controls{};
+    for (int i = 0; i < kControlsCount; ++i) controls[static_cast<std::size_t>(i)] = store.current(i);
+    return encodeControlsBlock(controls);
+}
+
+Bytes encodeControlsBlock(const ControlsBlock& controls) {
     Bytes out;
     out.reserve(kControlsFileSize);
     uint32_t sum = kControlsFileSeed;
-    for (int i = 0; i < kControlsCount; ++i) {
-        const auto u = static_cast<uint32_t>(store.current(i));
+    for (const int32_t value : controls) {
+        const auto u = static_cast<uint32_t>(value);
         sum += u;
         appendLittleEndian(out, u);
     }

@@ -21,6 +21,8 @@ using ControlsBlock = std::array<int32_t, kControlsCount>;
 
 // Current values 0..199 as little-endian int32, then the checksum.
 Bytes encodeControlsFile(const ValueStore& store);
+// The same file for a controls block of any origin.
+Bytes encodeControlsBlock(const ControlsBlock& controls);
 
 // The 200 values of a controls file, or nothing when the file is shorter than
 // 804 bytes or its checksum does not hold. Bytes after 804 are ignored.

@@ -51,6 +51,11 @@ private:
 // is not one or cannot be opened or read.
 std::optional<std::vector<uint8_t>> readFilePrefix(const std::string& path, std::size_t maxBytes);
 
+// Creates the folder and its missing parents, the new ones private to the
+// user (as the XDG rules ask of the data and state folders). True when the
+// folder is there.
+bool makeFolders(const std::string& path);
+
 // Makes renames and new files in the folder last over a power cut.
 void syncFolder(const std::string& folder);
 

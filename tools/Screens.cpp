@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -30,6 +31,7 @@
 #include <QThread>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -41,6 +43,7 @@
 #include "model/ParamTable.h"
 #include "model/ValueStore.h"
 #include "model/overview/OverviewLogic.h"
+#include "ui/main/ChangeReview.h"
 #include "ui/main/PageControl.h"
 #include "ui/overview/Form2.h"
 
@@ -279,6 +282,24 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
     waitFor(QStringLiteral("a process reply"), 15000,
             [&] { return statusText(form1) == QLatin1String("Process received from Brisaval XL"); });
     shooter.shoot(form1, QStringLiteral("main.png"), 0);
+
+    // What a Send would write, and the compare window with the unit on the
+    // left and the tool's values on the right; a clock time changed too.
+    const int clockTime = bindingOfRow(bindings, 60, 11);
+    const int clockIndex = bindings.at(clockTime).valueIndex;
+    const int32_t savedClock = store.current(clockIndex);
+    store.setCurrent(clockIndex, savedClock + 15);
+    {
+        std::unique_ptr<QDialog> review(bxl::ui::makeListQuestionDialog(
+            &form1, bxl::ui::sendReview(store, bindings), bxl::ui::Dialogs::DefaultButton::Ok));
+        review->show();
+        shooter.shoot(*review, QStringLiteral("review.png"));
+    }
+    windows.compare.show();
+    windows.compare.refresh();
+    shooter.shoot(windows.compare, QStringLiteral("compare.png"));
+    windows.compare.hide();
+    store.setCurrent(clockIndex, savedClock);
     // Put the setting back as it was so later sends leave it alone.
     form1.ButtonEditPPMMClick(child<QAbstractButton>(form1, "ButtonEditMM"));
     form1.ButtonXEditClick();

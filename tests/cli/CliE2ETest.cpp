@@ -4,6 +4,7 @@
 #include <signal.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -226,6 +227,15 @@ TEST_F(CliSend, AsksFirstThenWritesAndConfirms) {
     EXPECT_EQ(r.out, line + "written and confirmed\n");
     ASSERT_EQ(framesOf("in", kCmdWriteControls).size(), 1u);
     EXPECT_TRUE(framesOf("in", kCmdSecondWrite).empty());
+    // What the unit had before the write is kept in the settings history.
+    const QString history = path("brisaval-xl/history");
+    const QStringList kept = QDir(history).entryList({"*-before-send.bxl"}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1) << QDir(history).entryList().join(' ').toStdString();
+    const auto bytes = readFilePrefix((history + "/" + kept[0]).toStdString(), kControlsFileSize);
+    ASSERT_TRUE(bytes);
+    const auto before = decodeControlsFile(*bytes);
+    ASSERT_TRUE(before);
+    EXPECT_EQ((*before)[1], 5000);
 
     // The unit holds the file's values now; a second send has nothing to do.
     r = run({"diff", "unit", path("new.ctl")});

@@ -9,7 +9,9 @@
 #include <QTest>
 
 #include "link/QtSerialPortAdapter.h"
+#include "model/FileIo.h"
 #include "model/ParamTable.h"
+#include "model/SettingsHistory.h"
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/SimulatedUnit.h"
 #include "tests/support/WaitUntil.h"
@@ -87,6 +89,70 @@ TEST(MainWindowE2E, StepSendAndGetBack) {
         form.close();
     }
     unit.stop();
+}
+
+// The engineer's keys step a setting, Send writes it, a Get reads it back;
+// the settings history holds the unit's value before the Send and the new
+// one as read after it.
+TEST(MainWindowE2E, KeyStepSendAndTheHistoryKeepsBeforeAndAfter) {
+    bxl::test::PrivateDataHome dataHome;
+    ASSERT_TRUE(dataHome.isValid());
+    bxl::test::SimulatedUnit unit;
+    ASSERT_TRUE(unit.start(dataHome.path(), 1)) << unit.problem().toStdString();
+
+    bxl::ValueStore store;
+    bxl::BindingTable bindings;
+    bxl::QtSerialPortAdapter port;
+    bxl::SettingsHistory history(bxl::historyFolder(dataHome.path().toStdString(), ""));
+    const auto supplyAir = [](const bxl::HistoryFile& file) {
+        const auto bytes = bxl::readFilePrefix(file.path, bxl::kControlsFileSize);
+        const auto controls = bytes ? bxl::decodeControlsFile(*bytes) : std::nullopt;
+        return controls ? (*controls)[1] : -1;
+    };
+    {
+        bxl::test::FakeDialogs dialogs;  // "Send" is answered OK
+        TForm1 form(store, bindings, port, dialogs);
+        form.setHistory(&history);
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        auto* info = form.findChild<QLabel*>("LabelInfo");
+        auto* get = form.findChild<QPushButton*>("BitBtnHaal");
+        auto* send = form.findChild<QPushButton*>("BitBtnZend");
+
+        ASSERT_TRUE(waitUntil([&] { return get->isEnabled(); }, 5000)) << info->text().toStdString();
+        QTest::mouseClick(get, Qt::LeftButton);
+        ASSERT_TRUE(waitUntil([&] { return store.offline() == 0; }, 5000));
+        const int b = bindingOf(bindings, 2, 1);  // M02.01 "Supply air 1"
+        QLineEdit* field = form.valueField(b);
+        form.showBinding(b);
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClick(field, Qt::Key_PageUp);
+        EXPECT_EQ(field->text(), QStringLiteral("5100 m3/h"));
+
+        ASSERT_TRUE(waitUntil([&] { return send->isEnabled(); }, 5000));
+        QTest::mouseClick(send, Qt::LeftButton);
+        ASSERT_EQ(dialogs.lists.size(), 1);
+        EXPECT_EQ(dialogs.lists[0].rows.value(0).join('|'),
+                  QStringLiteral("M02.01|Supply air 1|5000 m3/h|5100 m3/h"));
+        ASSERT_TRUE(waitUntil([&] { return store.received(1) == 5100 && get->isEnabled(); }, 8000))
+            << info->text().toStdString();
+        QTest::mouseClick(get, Qt::LeftButton);
+        ASSERT_TRUE(waitUntil(
+            [&] { return info->text() == QStringLiteral("Controls received from Brisaval XL"); }, 5000));
+        form.close();
+    }
+    unit.stop();
+
+    const auto before = history.newest(bxl::HistoryKind::BeforeSend);
+    ASSERT_TRUE(before);
+    EXPECT_EQ(supplyAir(*before), 5000);
+    const std::vector<bxl::HistoryFile> files = history.files();
+    ASSERT_EQ(files.size(), 3u) << "one read, the unit before the Send, one read after it";
+    EXPECT_EQ(files.back().kind, bxl::HistoryKind::Received);
+    EXPECT_EQ(supplyAir(files.back()), 5100);
+    EXPECT_EQ(supplyAir(files.front()), 5000);
+    EXPECT_TRUE(history.problem().empty()) << history.problem();
 }
 
 int main(int argc, char** argv) {

@@ -5,8 +5,11 @@
 
 #include "link/Frames.h"
 #include "link/Sequencer.h"
+#include "model/FileIo.h"
+#include "model/SettingsHistory.h"
 #include "tests/support/FakeLinkView.h"
 #include "tests/support/FakePort.h"
+#include "tests/support/TempFolder.h"
 
 using namespace bxl;
 using test::FakeLinkView;
@@ -284,6 +287,37 @@ TEST_F(SequencerTest, OutOfRangeControlIsNeverSentButSecondWriteFollows) {
     ASSERT_EQ(f.size(), 403u);
     EXPECT_EQ(f[0], kCmdSecondWrite);
     EXPECT_TRUE(store.changed(12));
+}
+
+TEST_F(SequencerTest, HistoryKeepsEachReadAndTheUnitsControlsBeforeAWrite) {
+    TempFolder temp;
+    SettingsHistory history(temp.path);
+    seq.setHistory(&history);
+    auto controlsOf = [](const HistoryFile& file) {
+        return decodeControlsFile(*readFilePrefix(file.path, kControlsFileSize));
+    };
+    goLive();
+    seq.get();
+    seq.tick();
+    port.take();
+    answer(blockFrame(kCmdControlsReply, filled(-50)));
+    ASSERT_EQ(history.files().size(), 1u);
+    EXPECT_EQ(history.files()[0].kind, HistoryKind::Received);
+    EXPECT_EQ((*controlsOf(history.files()[0]))[199], 149);
+
+    // A Send that writes nothing keeps nothing; one that writes keeps what
+    // the unit had, not what is written.
+    seq.send();
+    ticks(3);
+    port.take();
+    EXPECT_EQ(history.files().size(), 1u);
+    store.setCurrent(10, 111);
+    seq.send();
+    EXPECT_EQ(nextWrite()[0], kCmdWriteControls);
+    const auto before = history.newest(HistoryKind::BeforeSend);
+    ASSERT_TRUE(before);
+    EXPECT_EQ((*controlsOf(*before))[10], -40);
+    EXPECT_EQ(history.files().size(), 2u);
 }
 
 TEST_F(SequencerTest, PendingFlagKeepsUserValueUntilUnitReportsIt) {

@@ -175,7 +175,7 @@ TEST_F(MainWindow, PagesAndFields) {
     QLineEdit* first = form->valueField(0);
     QLabel* caption = form->captionLabel(0);
     EXPECT_EQ(caption->text(), QString::fromUtf8("M01.01   Temp NTC1 (ODA)"));
-    EXPECT_EQ(caption->geometry(), QRect(5, 10, 200, 20));
+    EXPECT_EQ(caption->geometry(), QRect(5, 10, 295, 20));
     EXPECT_EQ(first->geometry(), QRect(300, 10, 200, 20));
     EXPECT_TRUE(first->isReadOnly());
     EXPECT_TRUE(first->font().bold());

@@ -15,6 +15,7 @@ struct FakeDialogs : ui::Dialogs {
     bool answer = true;  // the reply to every question: OK
     QStringList questions;
     std::vector<DefaultButton> defaults;  // the default button of each question
+    QList<ui::ListQuestion> lists;        // questions with a list, also noted in `questions`
     QStringList told;                     // failures
     QStringList picked;                   // object names of the file dialogs run
     // The path each file dialog picks, by object name; none: cancelled.
@@ -24,6 +25,11 @@ struct FakeDialogs : ui::Dialogs {
         questions << text;
         defaults.push_back(defaultButton);
         return answer;
+    }
+    bool askAboutList(QWidget* window, const ui::ListQuestion& question,
+                      DefaultButton defaultButton) override {
+        lists << question;
+        return ask(window, question.text, defaultButton);
     }
     void tell(QWidget*, const QString& text) override { told << text; }
     QString pickPath(QWidget*, const ui::FileDialogSetup& dialog) override {

@@ -1,7 +1,20 @@
 #include "ui/common/Dialogs.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <memory>
 
 namespace bxl::ui {
 
@@ -10,6 +23,62 @@ bool MessageBoxDialogs::ask(QWidget* window, const QString& text, DefaultButton 
                     QMessageBox::Ok | QMessageBox::Cancel, window);
     box.setDefaultButton(defaultButton == DefaultButton::Ok ? QMessageBox::Ok : QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
+}
+
+QDialog* makeListQuestionDialog(QWidget* window, const ListQuestion& question,
+                                Dialogs::DefaultButton defaultButton) {
+    auto* dialog = new QDialog(window);
+    dialog->setObjectName(QStringLiteral("ListQuestion"));
+    dialog->setWindowTitle(QStringLiteral("Warning"));
+
+    auto* icon = new QLabel(dialog);
+    const int iconSize = dialog->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, dialog);
+    icon->setPixmap(
+        dialog->style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, dialog).pixmap(iconSize));
+    icon->setAlignment(Qt::AlignTop);
+    auto* text = new QLabel(question.text, dialog);
+    text->setObjectName(QStringLiteral("QuestionText"));
+    text->setWordWrap(true);
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon);
+    top->addWidget(text, 1);
+
+    auto* list = new QTreeWidget(dialog);
+    list->setObjectName(QStringLiteral("QuestionList"));
+    list->setRootIsDecorated(false);
+    list->setSelectionMode(QAbstractItemView::NoSelection);
+    list->setFocusPolicy(Qt::NoFocus);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->setColumnCount(static_cast<int>(std::max<qsizetype>(question.columns.size(), 1)));
+    list->setHeaderLabels(question.columns);
+    list->setHeaderHidden(question.columns.isEmpty());
+    for (const QStringList& row : question.rows) new QTreeWidgetItem(list, row);
+    if (question.rows.isEmpty()) {
+        auto* none = new QTreeWidgetItem(list, QStringList{question.emptyText});
+        none->setFirstColumnSpanned(true);
+    }
+    for (int c = 0; c < list->columnCount(); ++c) list->resizeColumnToContents(c);
+    list->setMinimumSize(560, 180);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    QPushButton* preferred = buttons->button(
+        defaultButton == Dialogs::DefaultButton::Ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
+    preferred->setDefault(true);
+    preferred->setFocus();
+
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addLayout(top);
+    layout->addWidget(list, 1);
+    layout->addWidget(buttons);
+    return dialog;
+}
+
+bool MessageBoxDialogs::askAboutList(QWidget* window, const ListQuestion& question,
+                                     DefaultButton defaultButton) {
+    const std::unique_ptr<QDialog> dialog(makeListQuestionDialog(window, question, defaultButton));
+    return dialog->exec() == QDialog::Accepted;
 }
 
 void MessageBoxDialogs::tell(QWidget* window, const QString& text) {
@@ -31,6 +100,8 @@ QString MessageBoxDialogs::pickPath(QWidget* window, const FileDialogSetup& setu
     }
     if (setup.nameFilter != nullptr) dialog.setNameFilter(QString::fromLatin1(setup.nameFilter));
     if (setup.defaultSuffix != nullptr) dialog.setDefaultSuffix(QString::fromLatin1(setup.defaultSuffix));
+    if (!setup.shortcutFolder.isEmpty() && QFileInfo(setup.shortcutFolder).isDir())
+        dialog.setSidebarUrls(dialog.sidebarUrls() << QUrl::fromLocalFile(setup.shortcutFolder));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }

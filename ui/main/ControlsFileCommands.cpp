@@ -24,7 +24,9 @@ ControlsFileCommands::ControlsFileCommands(ValueStore& store, const BindingTable
     : store_(store), bindings_(bindings), dialogs_(dialogs), window_(window) {}
 
 bool ControlsFileCommands::load() {
-    const QString path = dialogs_.pickPath(window_, kOpenDialog1);
+    FileDialogSetup dialog = kOpenDialog1;
+    dialog.shortcutFolder = historyFolder_;
+    const QString path = dialogs_.pickPath(window_, dialog);
     if (path.isEmpty()) return false;
     const auto bytes = readFilePrefix(localPath(path), kControlsFileSize);
     if (!bytes) {

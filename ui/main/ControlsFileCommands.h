@@ -4,6 +4,8 @@
 // the model's; the bytes go through its one file module.
 #pragma once
 
+#include <QString>
+
 #include "model/Bindings.h"
 #include "model/ValueStore.h"
 
@@ -20,6 +22,9 @@ public:
     // Reads a controls file into value indexes 0 to 199. True when the
     // values were taken; false when cancelled or refused (and reported).
     bool load();
+    // A folder the Load dialog offers beside the usual places (the settings
+    // history).
+    void setHistoryFolder(const QString& folder) { historyFolder_ = folder; }
     // Writes the current controls to a file.
     void save();
     // Writes every bound menu line as CSV.
@@ -30,6 +35,7 @@ private:
     const BindingTable& bindings_;
     Dialogs& dialogs_;
     QWidget* window_;
+    QString historyFolder_;
 };
 
 }  // namespace bxl::ui

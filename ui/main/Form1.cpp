@@ -3,17 +3,23 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScrollArea>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QTimer>
 
+#include "model/SettingsHistory.h"
 #include "ui/common/Dialogs.h"
 #include "ui/common/RecordingStatus.h"
 #include "ui/common/UiCommon.h"
 #include "ui/graphs/GraphMath.h"
+#include "ui/main/ChangeReview.h"
 #include "ui/main/ControlsFileCommands.h"
 #include "ui/main/EditorPanel.h"
 #include "ui/main/MenuPages.h"
@@ -25,6 +31,37 @@ using bxl::ui::setTextColour;
 
 namespace {
 const QColor kRed(255, 0, 0);
+
+// The keys of the eight command buttons: Alt and a letter of the caption.
+struct ButtonKey {
+    const char* name;
+    Qt::Key key;
+};
+constexpr ButtonKey kButtonKeys[] = {
+    {"BitBtnHaal", Qt::Key_G},  {"BitBtnZend", Qt::Key_S},  {"BitBtnWHRBDA", Qt::Key_O},
+    {"BitBtnLog", Qt::Key_L},   {"BitBtnLoad", Qt::Key_A},  {"BitBtnSave", Qt::Key_V},
+    {"BitBtnGraph", Qt::Key_R}, {"BitBtnExcel", Qt::Key_E},
+};
+
+// The step count of a key on the field being edited, as the panel's button
+// for it has; 0 for any other key.
+int stepsOfKey(int key, Qt::KeyboardModifiers modifiers) {
+    const bool shift = modifiers.testFlag(Qt::ShiftModifier);
+    switch (key) {
+        case Qt::Key_Up:
+        case Qt::Key_Plus:
+            return 1;
+        case Qt::Key_Down:
+        case Qt::Key_Minus:
+            return -1;
+        case Qt::Key_PageUp:
+            return shift ? 100 : 10;
+        case Qt::Key_PageDown:
+            return shift ? -100 : -10;
+        default:
+            return 0;
+    }
+}
 }  // namespace
 
 TForm1::TForm1(bxl::ValueStore& store, bxl::BindingTable& bindings, bxl::SerialPort& port,
@@ -102,6 +139,16 @@ void TForm1::buildComponents() {
     connect(saveButton_, &QPushButton::clicked, this, &TForm1::BitBtnSaveClick);
     connect(graphButton_, &QPushButton::clicked, this, &TForm1::BitBtnGraphClick);
     connect(exportButton_, &QPushButton::clicked, this, &TForm1::BitBtnExcelClick);
+    for (const ButtonKey& key : kButtonKeys) {
+        auto* button = findChild<QPushButton*>(QLatin1String(key.name));
+        const QKeySequence sequence(Qt::ALT | key.key);
+        button->setShortcut(sequence);
+        button->setToolTip(
+            QStringLiteral("%1 (%2)").arg(button->text(), sequence.toString(QKeySequence::NativeText)));
+    }
+    auto* compareKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_C), this);
+    compareKey->setObjectName(QStringLiteral("CompareKey"));
+    connect(compareKey, &QShortcut::activated, this, &TForm1::compareRequested);
 
     pages_ = std::make_unique<bxl::ui::MenuPages>(store_, bindings_, this);
     connect(pages_->pageControl(), &bxl::ui::PageControl::currentChanged, this, &TForm1::PageControl1Change);
@@ -206,6 +253,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && editor_->highlights(watched) &&
+        editorKey(*static_cast<QKeyEvent*>(event)))
+        return true;
     if (event->type() == QEvent::MouseButtonPress) {
         // A click on a field opens the editor there. Mostly its focus event
         // has just done so; not when the field already had the focus, nor
@@ -268,8 +318,8 @@ void TForm1::BitBtnHaalClick() {
 }
 
 void TForm1::BitBtnZendClick() {
-    if (!dialogs_.ask(this, QStringLiteral("Sending data from PC to Brisaval XL, sure to do this?"),
-                      bxl::ui::Dialogs::DefaultButton::Ok))
+    if (!dialogs_.askAboutList(this, bxl::ui::sendReview(store_, bindings_),
+                               bxl::ui::Dialogs::DefaultButton::Ok))
         return;
     sequencer_.send();
 }
@@ -326,6 +376,52 @@ void TForm1::ButtonEditPPMMClick(QObject* sender) {
 
 void TForm1::ButtonXEditClick() {
     editor_->close();
+}
+
+bool TForm1::editorKey(const QKeyEvent& key) {
+    if (key.key() == Qt::Key_Escape) {
+        ButtonXEditClick();
+        return true;
+    }
+    const int steps = stepsOfKey(key.key(), key.modifiers());
+    if (steps == 0) return false;
+    // The key is the panel's button for the same steps.
+    for (QPushButton* button : editor_->stepButtons())
+        if (button->property("steps").toInt() == steps) ButtonEditPPMMClick(button);
+    return true;
+}
+
+// ---- history and compare ----------------------------------------------------------
+
+void TForm1::setHistory(bxl::SettingsHistory* history) {
+    sequencer_.setHistory(history);
+    files_->setHistoryFolder(history != nullptr ? bxl::ui::fromLocalPath(history->folder()) : QString());
+    if (history == nullptr) return;
+    history->setFailureCallback([this](const std::string& problem) {
+        // Said after the transfer step that found it, which goes on.
+        QTimer::singleShot(0, this, [this, problem] {
+            dialogs_.tell(this, QStringLiteral("The settings history is not being kept: %1")
+                                    .arg(QString::fromLocal8Bit(problem.c_str())));
+        });
+    });
+}
+
+void TForm1::showBinding(int index) {
+    if (index < 0 || index >= bindings_.used()) return;
+    QLineEdit* field = pages_->valueField(index);
+    if (field == nullptr) return;
+    ButtonXEditClick();
+    pages_->pageControl()->setCurrentIndex(bindings_.at(index).page);
+    for (QWidget* w = field->parentWidget(); w != nullptr; w = w->parentWidget()) {
+        if (auto* box = qobject_cast<QScrollArea*>(w)) {
+            box->ensureWidgetVisible(field, 0, 20);
+            break;
+        }
+    }
+    if (!isVisible()) show();
+    raise();
+    activateWindow();
+    field->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- controls files and CSV export ---------------------------------------------

@@ -16,10 +16,15 @@
 #include "model/Bindings.h"
 #include "model/ValueStore.h"
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
+
+namespace bxl {
+class SettingsHistory;
+}  // namespace bxl
 
 namespace bxl::ui {
 class ControlsFileCommands;
@@ -43,6 +48,14 @@ public:
     // The log recorder the close query asks about; without one the window
     // closes without a question.
     void setRecordingStatus(bxl::ui::RecordingStatus* status) { recording_ = status; }
+    // Where the controls read from the unit and the unit's controls before
+    // each Send are kept; none: not kept. The first time they cannot be
+    // kept, the window says so once.
+    void setHistory(bxl::SettingsHistory* history);
+
+    // Shows the page of a menu line and the line on it, its field holding
+    // the focus (the editor stays closed).
+    void showBinding(int index);
 
     // Handlers.
     void FormShow();
@@ -92,6 +105,8 @@ signals:
     void graphRequested(int tab);
     // A process reply was shown; the overview's labels follow it.
     void liveOverviewRefreshRequested();
+    // The compare key (Alt+C).
+    void compareRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -107,6 +122,9 @@ private:
     // Whether a value field that gains the focus for `reason` opens the
     // editor: only a click or a Tab key press of the engineer's does.
     bool enteredByChoice(Qt::FocusReason reason) const;
+    // A key pressed on the field being edited: the steps of the panel's
+    // buttons and Escape. True when the key was taken.
+    bool editorKey(const QKeyEvent& key);
 
     bxl::ValueStore& store_;
     bxl::BindingTable& bindings_;

@@ -53,7 +53,7 @@ void MenuPages::build() {
         const Binding& binding = bindings_.at(i);
         QWidget* inner = scrollBoxes_[static_cast<std::size_t>(binding.page)]->widget();
         auto* label = new QLabel(toDisplayText(rowCaption(binding.row)), inner);
-        label->setGeometry(5, binding.top, 200, 20);
+        label->setGeometry(5, binding.top, kCaptionWidth, 20);
         label->setObjectName(QStringLiteral("Caption%1").arg(i));
         auto* field = new ValueField(inner);
         field->setText(QStringLiteral("--"));

@@ -19,6 +19,10 @@ namespace bxl::ui {
 class PageControl;
 class ValueField;
 
+// A caption label reaches up to its value field (at left 300), so that the
+// longest caption of the parameter table shows whole.
+inline constexpr int kCaptionWidth = 295;
+
 class MenuPages {
 public:
     // The page control with its pages and empty scroll boxes, in `window`.
