@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """CPU cost of polling: the tool beside a program that only polls.
 
-    xvfb-run -a python3 bench/perf/poll_cpu.py [BUILD_DIR] [--seconds N] [--trace-seconds N]
+    xvfb-run -a python3 bench/perf/poll_cpu.py [BUILD_DIR] [--seconds N] [--trace-seconds N] [--together]
 
-Runs, one after the other in the same run, each against a `bxl-unit-sim`
-of its own (private XDG_DATA_HOME, port 1 alias):
+Runs, one after the other in the same run (with --together: all three at
+once, measured over the same seconds, so that the load of the machine is
+the same for each), each against a `bxl-unit-sim` of its own (private
+XDG_DATA_HOME, port 1 alias):
 
   bare      bench/perf/bxl-bare-poller: a window, Qt Serial Port, the same
             100 ms cadence and quiet-line rule, nothing else;
@@ -33,9 +35,12 @@ SETTLE = 5
 args = sys.argv[1:]
 build = os.path.join(ROOT, "build", "default")
 seconds, trace_seconds = 30, 10
+together = False
 while args:
     a = args.pop(0)
-    if a == "--seconds" and args:
+    if a == "--together":
+        together = True
+    elif a == "--seconds" and args:
         seconds = int(args.pop(0))
     elif a == "--trace-seconds" and args:
         trace_seconds = int(args.pop(0))
@@ -106,35 +111,80 @@ def syscalls(pid):
     return {name: n / trace_seconds for name, n in calls.items()}
 
 
-def measure(name, command):
-    unit = Unit()
-    cmd = [part.replace("{device}", unit.device) for part in command]
-    proc = subprocess.Popen(cmd, env=unit.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+class Run:
+    """One program polling a unit of its own."""
+
+    def __init__(self, name, command):
+        self.name = name
+        self.unit = Unit()
+        cmd = [part.replace("{device}", self.unit.device) for part in command]
+        self.proc = subprocess.Popen(cmd, env=self.unit.env, stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+
+    def start_window(self):
+        self.c0, self.t0, self.r0 = cpu_ticks(self.proc.pid), time.monotonic(), self.unit.requests()
+
+    def end_window(self):
+        self.c1, self.t1, self.r1 = cpu_ticks(self.proc.pid), time.monotonic(), self.unit.requests()
+        self.share = (self.c1 - self.c0) / CLK_TCK / (self.t1 - self.t0)
+
+    def stop(self):
+        self.proc.terminate()
+        try:
+            self.proc.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            self.proc.wait()
+        self.unit.stop()
+
+    def report(self):
+        print(f"{self.name:5} CPU {100 * self.share:5.2f} % of one core ({(self.c1 - self.c0) / CLK_TCK:.2f} s "
+              f"in {self.t1 - self.t0:.1f} s), {self.r1 - self.r0} requests", flush=True)
+
+
+def measure_each(runs):
+    """One after the other: each program alone for its seconds."""
+    results = {}
+    for name, command in runs:
+        run = Run(name, command)
+        time.sleep(SETTLE)
+        run.start_window()
+        time.sleep(seconds)
+        run.end_window()
+        calls = syscalls(run.proc.pid)
+        run.stop()
+        run.report()
+        results[name] = (run.share, calls)
+    return results
+
+
+def measure_together(runs):
+    """All at once, over the same seconds; the system calls one after the other."""
+    started = [Run(name, command) for name, command in runs]
     time.sleep(SETTLE)
-    c0, t0, r0 = cpu_ticks(proc.pid), time.monotonic(), unit.requests()
+    for run in started:
+        run.start_window()
     time.sleep(seconds)
-    c1, t1, r1 = cpu_ticks(proc.pid), time.monotonic(), unit.requests()
-    calls = syscalls(proc.pid)
-    proc.terminate()
-    try:
-        proc.wait(timeout=5)
-    except subprocess.TimeoutExpired:
-        proc.kill()
-        proc.wait()
-    unit.stop()
-    share = (c1 - c0) / CLK_TCK / (t1 - t0)
-    print(f"{name:5} CPU {100 * share:5.2f} % of one core ({(c1 - c0) / CLK_TCK:.2f} s in {t1 - t0:.1f} s), "
-          f"{r1 - r0} requests", flush=True)
-    return share, calls
+    for run in started:
+        run.end_window()
+    results = {}
+    for run in started:
+        results[run.name] = (run.share, syscalls(run.proc.pid))
+    for run in started:
+        run.stop()
+        run.report()
+    return results
 
 
 runs = [
     ("bare", [BARE, "{device}"]),
     ("main", [APP]),
-    ("all", [HARNESS, "--overview", "--record", "--seconds", str(SETTLE + seconds + trace_seconds + 30)]),
+    ("all", [HARNESS, "--overview", "--record", "--seconds", str(SETTLE + seconds + 3 * trace_seconds + 30)]),
 ]
-print(f"== CPU while polling ({seconds} s each after {SETTLE} s settling; system calls over {trace_seconds} s)")
-results = {name: measure(name, command) for name, command in runs}
+how = "all at once" if together else "one after the other"
+print(f"== CPU while polling, {how} ({seconds} s each after {SETTLE} s settling; "
+      f"system calls over {trace_seconds} s)")
+results = measure_together(runs) if together else measure_each(runs)
 bare = results["bare"][0]
 for name, goal in (("main", 1.5), ("all", 2.0)):
     ratio = results[name][0] / bare if bare > 0 else float("inf")
