@@ -78,12 +78,17 @@ ToolWindows::ToolWindows(std::unique_ptr<SerialPort> givenPort, std::unique_ptr<
 }
 
 void ToolWindows::wire() {
-    QObject::connect(&form1, &TForm1::overviewToggleRequested, &form2,
-                     [this] { form2.toggleAndSelect(store); });
+    QObject::connect(&form1, &TForm1::overviewToggleRequested, &form2, [this] {
+        form2.toggleAndSelect(store);
+        if (overviewBehind_ && form2.isVisible()) {
+            overviewBehind_ = false;
+            liveOverviewRefresh(store, bindings, form2);
+        }
+    });
     QObject::connect(&form1, &TForm1::logToggleRequested, &form3, [this] { toggleLogWindow(form3); });
     QObject::connect(&form1, &TForm1::graphRequested, &form4, [this](int tab) { openGraphs(form4, tab); });
     QObject::connect(&form1, &TForm1::liveOverviewRefreshRequested, &form2,
-                     [this] { liveOverviewRefresh(store, bindings, form2); });
+                     [this] { refreshOverviewIfShown(); });
     QObject::connect(&form3, &TForm3::logFlash, &form1, &TForm1::showLogFlash);
     QObject::connect(&form1, &TForm1::compareRequested, &compare, [this] {
         compare.show();
@@ -93,6 +98,15 @@ void ToolWindows::wire() {
     });
     QObject::connect(&compare, &ui::CompareWindow::lineChosen, &form1, &TForm1::showBinding);
     form1.setRecordingStatus(&form3);
+}
+
+void ToolWindows::refreshOverviewIfShown() {
+    if (!form2.isVisible()) {
+        overviewBehind_ = true;
+        return;
+    }
+    overviewBehind_ = false;
+    liveOverviewRefresh(store, bindings, form2);
 }
 
 void ToolWindows::offerRecovery() {

@@ -3,8 +3,9 @@
 // the four windows, created in the order main, overview, log, graphs. This
 // is the one place where the windows are wired to each other: the main
 // window's buttons show the other windows, its process replies refresh the
-// overview, its close query asks the log recorder, and the recorder flashes
-// its "Log" caption. The program, the tools and the tests start from it.
+// overview (at once when it is in view, else as it is shown), its close
+// query asks the log recorder, and the recorder flashes its "Log" caption.
+// The program, the tools and the tests start from it.
 #pragma once
 
 #include <memory>
@@ -61,6 +62,11 @@ private:
     ToolWindows(std::unique_ptr<SerialPort> port, std::unique_ptr<ui::Dialogs> own, ui::Dialogs* given,
                 std::optional<std::string> journalFolder, std::optional<std::string> historyFolder);
     void wire();
+    // Process replies that arrived while the overview was hidden: it is
+    // refreshed as it is shown again.
+    void refreshOverviewIfShown();
+
+    bool overviewBehind_ = false;
 };
 
 }  // namespace bxl

@@ -16,6 +16,9 @@ public:
     virtual void showStatus(const std::string& text, Rgb colour) = 0;  // LabelInfo
     virtual void enableTransferButtons(bool enabled) = 0;              // BitBtnHaal, BitBtnZend
     virtual void refreshAllBindings() = 0;
+    // After a process reply: the fields in view now; a view may leave the
+    // others until they come into view. Every field by default.
+    virtual void refreshBindingsInView() { refreshAllBindings(); }
     virtual void closeEditor() = 0;
     virtual void liveOverviewRefresh() = 0;
 };

@@ -175,7 +175,7 @@ void Sequencer::applyProcessReply() {
         }
     }
     showStatus(kTextProcessReceived, kStatusBlack);
-    view_.refreshAllBindings();
+    view_.refreshBindingsInView();
     view_.liveOverviewRefresh();
 }
 

@@ -1,9 +1,10 @@
 // The whole tool as it starts (the four windows, the serial adapter, the
 // main window polling port 1), with the steps a user would take done by the
-// program: open the graphs window, start the log recorder at 2 s, or load a
-// log file. It runs for a given time and prints what it measured of itself.
+// program: open the overview or the graphs window, start the log recorder at
+// 2 s, or load a log file. It runs for a given time and prints what it
+// measured of itself.
 //
-//   bxl-app-harness [--graphs] [--record] [--load-log FILE] [--seconds N]
+//   bxl-app-harness [--overview] [--graphs] [--record] [--load-log FILE] [--seconds N]
 //
 // Prints "points N" (log points loaded or recorded, per series) and
 // "peak_rss_kb N" (VmHWM) before it ends.
@@ -43,12 +44,14 @@ long statusKb(const char* field) {
 
 int main(int argc, char** argv) {
     bxl::Application app(argc, argv);
-    bool graphs = false, record = false;
+    bool overview = false, graphs = false, record = false;
     QString logFile;
     int seconds = 10;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--graphs") {
+        if (a == "--overview") {
+            overview = true;
+        } else if (a == "--graphs") {
             graphs = true;
         } else if (a == "--record") {
             record = true;
@@ -58,7 +61,8 @@ int main(int argc, char** argv) {
             seconds = std::stoi(argv[++i]);
         } else {
             std::fprintf(stderr,
-                         "usage: bxl-app-harness [--graphs] [--record] [--load-log FILE] [--seconds N]\n");
+                         "usage: bxl-app-harness [--overview] [--graphs] [--record] [--load-log FILE] "
+                         "[--seconds N]\n");
             return 2;
         }
     }
@@ -71,6 +75,7 @@ int main(int argc, char** argv) {
     form1.show();
 
     QTimer::singleShot(1000, &app, [&] {
+        if (overview) form1.BitBtnWHRBDAClick();
         if (graphs) form1.BitBtnGraphClick();
         if (record) {
             if (!form3.isVisible()) form1.BitBtnLogClick();

@@ -45,7 +45,7 @@ TEST_F(Form4Test, LayoutAndStartState) {
     EXPECT_EQ(image->pos(), QPoint(16, 32));
     ASSERT_NE(timer(), nullptr);
     EXPECT_EQ(timer()->interval(), 2000);
-    EXPECT_TRUE(timer()->isActive());  // runs while hidden, drawing nothing
+    EXPECT_FALSE(timer()->isActive());  // idle while hidden
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.graphImage(), nullptr);
 }
@@ -54,14 +54,17 @@ TEST_F(Form4Test, DrawsOnlyWhileVisible) {
     form.Timer1Timer();
     form.TabControl1Change();
     EXPECT_EQ(form.graphImage(), nullptr);
+    EXPECT_FALSE(timer()->isActive());
 
     form.show();
     ASSERT_NE(form.graphImage(), nullptr);
     const QImage* image = form.graphImage();
     EXPECT_TRUE(showsVentilation());
+    EXPECT_TRUE(timer()->isActive());
 
     form.hide();
-    store.setCurrent(1, 8000);  // would move the speed-1 marker to y = 20
+    EXPECT_FALSE(timer()->isActive());  // no wake-ups while hidden
+    store.setCurrent(1, 8000);          // would move the speed-1 marker to y = 20
     form.Timer1Timer();
     EXPECT_TRUE(showsVentilation());
 

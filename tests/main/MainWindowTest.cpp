@@ -268,6 +268,29 @@ TEST(MainWindowWired, SecondaryWindowsAndGraphTabs) {
     log.ButtonStopClick();
 }
 
+// Process replies reach the overview at once while it is in view; those
+// that came while it was hidden show the moment "Overview" opens it.
+TEST(MainWindowWired, OverviewShowsTheNewestReplyWhenOpened) {
+    Wired w;
+    TForm1& form = w.windows.form1;
+    TForm2& overview = w.windows.form2;
+    QLabel* t1 = overview.panel(0).t[0];
+    const QString degrees = QString::fromUtf8(" \u00B0C");
+
+    w.windows.store.setCurrent(256, 215);
+    emit form.liveOverviewRefreshRequested();  // a reply while hidden
+    w.windows.store.setCurrent(256, 216);
+    emit form.liveOverviewRefreshRequested();
+    auto* button = find<QPushButton>(&form, "BitBtnWHRBDA");
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_TRUE(overview.isVisible());
+    EXPECT_EQ(t1->text(), QStringLiteral("21.6") + degrees);
+
+    w.windows.store.setCurrent(256, -15);
+    emit form.liveOverviewRefreshRequested();
+    EXPECT_EQ(t1->text(), QStringLiteral("-1.5") + degrees);
+}
+
 // The recorder's flashing reaches the main window's "Log" caption.
 TEST(MainWindowWired, RecordingFlashesTheLogCaption) {
     Wired w;

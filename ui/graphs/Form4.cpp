@@ -1,6 +1,7 @@
 #include "ui/graphs/Form4.h"
 
 #include <QFrame>
+#include <QHideEvent>
 #include <QPainter>
 #include <QShowEvent>
 #include <QSignalBlocker>
@@ -98,7 +99,6 @@ TForm4::TForm4(const bxl::ValueStore& store, QWidget* parent) : QWidget(parent),
     redrawTimer_->setInterval(2000);
     connect(redrawTimer_, &QTimer::timeout, this, &TForm4::Timer1Timer);
     connect(graphTabs_, &QTabBar::currentChanged, this, [this](int) { TabControl1Change(); });
-    redrawTimer_->start();
 }
 
 TForm4::~TForm4() = default;
@@ -133,10 +133,16 @@ void TForm4::FormShow() {
     TabControl1Change();
 }
 
+void TForm4::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // A hidden window draws nothing, so its timer has nothing to do.
+    if (!event->spontaneous()) redrawTimer_->stop();
+}
+
 void TForm4::TabControl1Change() {
     redrawTimer_->stop();
     RedrawSelectedGraph();
-    redrawTimer_->start();
+    if (isVisible()) redrawTimer_->start();
 }
 
 void TForm4::Timer1Timer() {

@@ -28,7 +28,8 @@ public:
     // First show creates the graph image; every show redraws at once.
     void FormShow();
     // The tab-change handler (also run by the main window's Graph button):
-    // redraws the selected graph and restarts the 2 s interval.
+    // redraws the selected graph and restarts the 2 s interval. The
+    // interval only runs while the window is visible.
     void TabControl1Change();
     void Timer1Timer();
     // Draws the selected tab's graph; nothing while the window is hidden.
@@ -39,6 +40,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     const bxl::ValueStore& store_;

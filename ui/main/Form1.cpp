@@ -181,6 +181,10 @@ void TForm1::refreshAllBindings() {
     pages_->refreshAllBindings();
 }
 
+void TForm1::refreshBindingsInView() {
+    pages_->refreshBindingsInView();
+}
+
 int TForm1::findBindingByValueField(const QObject* field) const {
     return pages_->findBindingByValueField(field);
 }
@@ -305,6 +309,10 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::ApdComPort1TriggerAvail(uint16_t count) {
+    // Bytes come in one or a few at a time, up to 400 a reply: the bar
+    // follows their count at the next tick, ten times a second, drawn
+    // together with what else the tick changes.
+    const QScopedValueRollback<bool> receiving(receiving_, true);
     sequencer_.bytesAvailable(count);
 }
 
@@ -325,12 +333,16 @@ void TForm1::BitBtnZendClick() {
 }
 
 void TForm1::showPortOpen(bool open) {
+    // Every tick asks; the port's note only changes when it opens, closes
+    // or fails, and each of those changes the state shown.
+    if (static_cast<int>(open) == shownPortOpen_) return;
+    shownPortOpen_ = open ? 1 : 0;
     portGroup_->showOpen(open);
     portGroup_->showNote(QString::fromStdString(port_.describe()));
 }
 
 void TForm1::showReceiveCount(int count) {
-    portGroup_->showReceiveCount(count);
+    if (!receiving_) portGroup_->showReceiveCount(count);
 }
 
 void TForm1::showStatus(const std::string& text, bxl::Rgb colour) {

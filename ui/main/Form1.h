@@ -90,6 +90,7 @@ public:
     void showStatus(const std::string& text, bxl::Rgb colour) override;
     void enableTransferButtons(bool enabled) override;
     void refreshAllBindings() override;
+    void refreshBindingsInView() override;
     void closeEditor() override { ButtonXEditClick(); }
     void liveOverviewRefresh() override { emit liveOverviewRefreshRequested(); }
 
@@ -149,6 +150,10 @@ private:
     std::unique_ptr<bxl::ui::ControlsFileCommands> files_;
 
     bool pagesBuilt_ = false;
+    // The port state LabelComOpen shows (-1 before the first tick): the
+    // label and its note are only redone when it changes.
+    int shownPortOpen_ = -1;
     bool closing_ = false;
-    bool tabbing_ = false;  // a Tab or Shift+Tab key press is moving the focus
+    bool tabbing_ = false;    // a Tab or Shift+Tab key press is moving the focus
+    bool receiving_ = false;  // received bytes are being handed to the link
 };

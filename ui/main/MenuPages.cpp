@@ -36,6 +36,8 @@ MenuPages::MenuPages(const ValueStore& store, BindingTable& bindings, QWidget* w
         scrollBoxes_[i] = box;
         pageControl_->addPage(page, QString::fromLatin1(menuPage.caption));
     }
+    QObject::connect(pageControl_, &PageControl::currentChanged, pageControl_,
+                     [this](int page) { pageShown(page); });
 }
 
 int MenuPages::currentMenu() const {
@@ -46,6 +48,8 @@ void MenuPages::build() {
     bindings_.build();
     labels_.fill(nullptr);
     fields_.fill(nullptr);
+    for (auto& onPage : pageBindings_) onPage.clear();
+    pageBehind_.fill(false);
     std::array<int, kMenuPageCount> bottom{};
     QFont bold = windowFont();
     bold.setBold(true);
@@ -66,6 +70,7 @@ void MenuPages::build() {
         field->show();
         labels_[static_cast<std::size_t>(i)] = label;
         fields_[static_cast<std::size_t>(i)] = field;
+        pageBindings_[static_cast<std::size_t>(binding.page)].push_back(i);
         int& pageBottom = bottom[static_cast<std::size_t>(binding.page)];
         pageBottom = std::max(pageBottom, binding.top + 20);
     }
@@ -88,6 +93,29 @@ void MenuPages::refreshBinding(int index) {
 
 void MenuPages::refreshAllBindings() {
     for (int i = 0; i < kBindingCount; ++i) refreshBinding(i);
+    pageBehind_.fill(false);
+}
+
+void MenuPages::refreshBindingsInView() {
+    // Every process reply comes here, several times a second: the pages out
+    // of view only remember that they are behind.
+    const int shown = pageControl_->currentIndex();
+    for (int page = 0; page < kMenuPageCount; ++page) {
+        if (page == shown) {
+            refreshPage(page);
+        } else {
+            pageBehind_[static_cast<std::size_t>(page)] = true;
+        }
+    }
+}
+
+void MenuPages::refreshPage(int page) {
+    for (int i : pageBindings_[static_cast<std::size_t>(page)]) refreshBinding(i);
+    pageBehind_[static_cast<std::size_t>(page)] = false;
+}
+
+void MenuPages::pageShown(int page) {
+    if (page >= 0 && page < kMenuPageCount && pageBehind_[static_cast<std::size_t>(page)]) refreshPage(page);
 }
 
 int MenuPages::findBindingByValueField(const QObject* field) const {

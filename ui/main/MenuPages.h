@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "model/Bindings.h"
 #include "model/ValueStore.h"
@@ -39,6 +40,9 @@ public:
     // Text and font colour of the field of binding `index` from the store.
     void refreshBinding(int index);
     void refreshAllBindings();
+    // The fields of the page in view now; the other pages' fields are
+    // refreshed when their page comes into view, before it is drawn.
+    void refreshBindingsInView();
     // The binding whose value field is `field`, or -1.
     int findBindingByValueField(const QObject* field) const;
 
@@ -46,12 +50,19 @@ public:
     QLabel* captionLabel(int index) const { return labels_[static_cast<std::size_t>(index)]; }
 
 private:
+    void refreshPage(int page);
+    void pageShown(int page);
+
     const ValueStore& store_;
     BindingTable& bindings_;
     PageControl* pageControl_;
     std::array<QScrollArea*, kMenuPageCount> scrollBoxes_{};
     std::array<QLabel*, kBindingCount> labels_{};
     std::array<ValueField*, kBindingCount> fields_{};
+    // The bindings on each page, and the pages whose fields may be behind
+    // the store.
+    std::array<std::vector<int>, kMenuPageCount> pageBindings_{};
+    std::array<bool, kMenuPageCount> pageBehind_{};
 };
 
 }  // namespace bxl::ui

@@ -1,7 +1,11 @@
 #include "ui/main/PortGroup.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QStyleOptionGroupBox>
+#include <QStylePainter>
 
 #include "ui/common/UiCommon.h"
 #include "ui/common/UpDown.h"
@@ -52,6 +56,40 @@ int PortGroup::portNumber() const {
 
 void PortGroup::start() {
     spinner_->setAssociate(numberEdit_);
+}
+
+void PortGroup::paintEvent(QPaintEvent* /*event*/) {
+    const qreal ratio = devicePixelRatioF();
+    if (frame_.isNull() || frame_.size() != size() * ratio || frame_.devicePixelRatio() != ratio) {
+        frame_ = QPixmap(size() * ratio);
+        frame_.setDevicePixelRatio(ratio);
+        frame_.fill(Qt::transparent);
+        QStylePainter painter(&frame_, this);
+        // What a painter on the widget itself starts with.
+        painter.setFont(font());
+        painter.setPen(palette().color(foregroundRole()));
+        painter.setLayoutDirection(layoutDirection());
+        QStyleOptionGroupBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_GroupBox, option);
+    }
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, frame_);
+}
+
+void PortGroup::changeEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::StyleChange:
+        case QEvent::PaletteChange:
+        case QEvent::FontChange:
+        case QEvent::EnabledChange:
+        case QEvent::ActivationChange:
+            frame_ = QPixmap();
+            break;
+        default:
+            break;
+    }
+    QGroupBox::changeEvent(event);
 }
 
 void PortGroup::showOpen(bool open) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <QPixmap>
 
 class QLabel;
 class QLineEdit;
@@ -31,7 +32,15 @@ public:
     void showNote(const QString& note);
     void showReceiveCount(int count);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
+    // The frame and its title (set once) as the style draws them, kept:
+    // the receive progress inside repaints up to ten times a second while a
+    // reply comes in, and the frame behind it each time with it.
+    QPixmap frame_;
     QLineEdit* numberEdit_;
     UpDown* spinner_;
     QLabel* stateLabel_;
