@@ -15,23 +15,27 @@ void Sequencer::sendFrame(const Frame& frame) {
     for (uint8_t b : frame) port_.putChar(b);
 }
 
-void Sequencer::retryLostPort() {
+void Sequencer::retryClosedPort() {
     if (port_.isOpen()) {
         reopenArmed_ = true;
         reopenCountdown_ = kReopenTicks;
         return;
     }
-    if (!reopenArmed_ || --reopenCountdown_ > 0) return;
+    if (!portChosen_ || --reopenCountdown_ > 0) return;
     reopenCountdown_ = kReopenTicks;
     // Failures are swallowed as for any open: the label keeps "Closed".
     try {
-        port_.reopen();
+        if (reopenArmed_) {
+            port_.reopen();
+        } else {
+            port_.setOpen(true);
+        }
     } catch (const std::exception&) {
     }
 }
 
 void Sequencer::tick() {
-    retryLostPort();
+    retryClosedPort();
     view_.showPortOpen(port_.isOpen());
     view_.showReceiveCount(receiveBuffer_.count());
 
@@ -216,6 +220,8 @@ void Sequencer::portNumberChanged(int number) {
     // Any failure leaves the port closed; the port label shows it from the
     // next tick on.
     reopenArmed_ = false;
+    portChosen_ = true;
+    reopenCountdown_ = kReopenTicks;
     try {
         port_.setOpen(false);
         port_.setComNumber(static_cast<uint16_t>(number < 1 ? 1 : number > 16 ? 16 : number));
@@ -226,6 +232,7 @@ void Sequencer::portNumberChanged(int number) {
 
 void Sequencer::shutdown() {
     reopenArmed_ = false;
+    portChosen_ = false;
     try {
         port_.setOpen(false);
     } catch (const std::exception&) {
