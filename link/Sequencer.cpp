@@ -13,6 +13,8 @@ void Sequencer::showStatus(const char* text, Rgb colour) {
 
 void Sequencer::sendFrame(const Frame& frame) {
     for (uint8_t b : frame) port_.putChar(b);
+    awaitingAnswer_ = true;
+    if (observer_ != nullptr) observer_->frameSent(frame);
 }
 
 void Sequencer::retryClosedPort() {
@@ -58,6 +60,9 @@ void Sequencer::tick() {
         return;
     }
     if (receiveBuffer_.count() >= 2) {
+        awaitingAnswer_ = false;
+        if (observer_ != nullptr)
+            observer_->frameReceived(receiveBuffer_.data(), receiveBuffer_.count(), receiveBuffer_.valid());
         handleFrame();
         receiveBuffer_.clear();
         requestCountdown_ = 1;
@@ -70,6 +75,11 @@ void Sequencer::tick() {
 
 void Sequencer::requestSlot() {
     requestCountdown_ = kRequestPeriodTicks;
+    if (observer_ != nullptr) {
+        if (receiveBuffer_.count() > 0) observer_->pieceDropped(receiveBuffer_.data(), receiveBuffer_.count());
+        if (awaitingAnswer_) observer_->requestUnanswered();
+    }
+    awaitingAnswer_ = false;
     receiveBuffer_.clear();
     if (watchdogFloorDue_ && watchdog_ < kWatchdogFloorTicks) watchdog_ = kWatchdogFloorTicks;
     watchdogFloorDue_ = true;

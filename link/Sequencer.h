@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "link/Frames.h"
+#include "link/LinkObserver.h"
 #include "link/LinkView.h"
 #include "link/SerialPort.h"
 #include "model/ValueStore.h"
@@ -60,6 +61,8 @@ public:
     int32_t watchdog() const { return watchdog_; }
     int32_t quietCounter() const { return quietCounter_; }
     int receiveCount() const { return receiveBuffer_.count(); }
+    // A watcher of the line (the link monitor), or none; it is only told.
+    void setObserver(LinkObserver* observer) { observer_ = observer; }
     bool reopenArmed() const { return reopenArmed_; }
 
 private:
@@ -91,6 +94,9 @@ private:
     bool watchdogFloorDue_ = true;
     int32_t reopenCountdown_ = 0;
     ReceiveBuffer receiveBuffer_;
+    LinkObserver* observer_ = nullptr;
+    // A request went out and no frame has been handled since.
+    bool awaitingAnswer_ = false;
 };
 
 }  // namespace bxl
