@@ -7,6 +7,7 @@
 // its "Log" caption. The program, the tools and the tests start from it.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +20,8 @@
 #include "ui/graphs/Form4.h"
 #include "ui/log/Form3.h"
 #include "ui/main/Form1.h"
+#include "ui/main/PortDialog.h"
+#include "ui/monitor/LinkMonitorWindow.h"
 #include "ui/overview/Form2.h"
 
 namespace bxl {
@@ -29,6 +32,9 @@ struct ToolWindows {
     // journal there (the program uses defaultJournalFolder()); without,
     // recordings live in memory only.
     explicit ToolWindows(std::optional<std::string> journalFolder = std::nullopt);
+    ~ToolWindows();
+    ToolWindows(const ToolWindows&) = delete;
+    ToolWindows& operator=(const ToolWindows&) = delete;
     // With a port and dialogs of the caller's (a test's or a tool's).
     ToolWindows(std::unique_ptr<SerialPort> port, ui::Dialogs& dialogs,
                 std::optional<std::string> journalFolder = std::nullopt);
@@ -36,6 +42,13 @@ struct ToolWindows {
     // At start: offers to restore a recording an earlier run left unsaved,
     // and shows the log window with it when the engineer accepts.
     void offerRecovery();
+
+    // The port dialog for the main window's port number, made at the first
+    // click on the port state and shown again on every later one.
+    ui::PortDialog& openPortDialog();
+    // The link monitor window, from the port dialog: the monitor starts
+    // watching the line at the first opening and goes on while the tool runs.
+    ui::LinkMonitorWindow& openLinkMonitor();
 
     ValueStore store;
     BindingTable bindings;
@@ -47,6 +60,12 @@ struct ToolWindows {
     TForm2 form2;
     TForm3 form3;
     TForm4 form4;
+    // What the port dialog lists: the system's serial ports unless a test
+    // sets its own before the dialog is first opened.
+    ui::PortDialog::Lister listPorts;
+    std::unique_ptr<ui::PortDialog> portDialog;
+    std::unique_ptr<LinkMonitor> linkMonitor;
+    std::unique_ptr<ui::LinkMonitorWindow> monitorWindow;
 
 private:
     ToolWindows(std::unique_ptr<SerialPort> port, std::unique_ptr<ui::Dialogs> own, ui::Dialogs* given,

@@ -8,6 +8,9 @@ namespace bxl {
 
 namespace {
 
+// A silence this long or longer before a row is marked.
+constexpr int64_t kGapMs = 1000;
+
 int64_t wallClockMs() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
@@ -33,7 +36,8 @@ LinkMonitor::LinkMonitor(Clock clock) : clock_(clock ? std::move(clock) : Clock(
 
 void LinkMonitor::add(MonitorRow row) {
     row.msSinceEpoch = clock_();
-    if (lastRowMs_ >= 0 && row.msSinceEpoch - lastRowMs_ >= kGapMs) row.silentMsBefore = row.msSinceEpoch - lastRowMs_;
+    if (lastRowMs_ >= 0 && row.msSinceEpoch - lastRowMs_ >= kGapMs)
+        row.silentMsBefore = row.msSinceEpoch - lastRowMs_;
     lastRowMs_ = row.msSinceEpoch;
     if (paused_) return;
     rows_.push_back(std::move(row));

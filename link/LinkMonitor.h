@@ -20,8 +20,9 @@ struct MonitorRow {
     int64_t msSinceEpoch = 0;  // local wall-clock time of the row
     Frame bytes;
     bool checksumGood = false;
-    // Milliseconds the line was silent before this row; 0 when it was not
-    // (less than kGapMs since the row before).
+    // Milliseconds the line was silent before this row: 0 unless a second or
+    // more passed since the row before (a reply and its quiet ticks take
+    // about 0.6 s, so only a missing answer or a stopped line shows).
     int64_t silentMsBefore = 0;
 };
 
@@ -38,8 +39,6 @@ class LinkMonitor : public LinkObserver {
 public:
     // Milliseconds since the epoch; the wall clock unless a test sets one.
     using Clock = std::function<int64_t()>;
-    // A silence this long or longer before a row is marked.
-    static constexpr int64_t kGapMs = 500;
     // The oldest rows make room beyond this many.
     static constexpr std::size_t kMaxRows = 20000;
 

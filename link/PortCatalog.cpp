@@ -62,8 +62,7 @@ std::string writePortAlias(const std::string& aliasDir, int number, const std::s
     fs::create_directories(aliasDir, ec);
     if (ec) return "cannot make " + aliasDir + ": " + ec.message();
     const auto status = fs::symlink_status(alias, ec);
-    if (fs::exists(status) && !fs::is_symlink(status))
-        return alias + " is not a link; it is left as it is";
+    if (fs::exists(status) && !fs::is_symlink(status)) return alias + " is not a link; it is left as it is";
     // A new link under a temporary name, then renamed over the old one, so
     // the alias is never missing or half made.
     const std::string fresh = alias + ".new";

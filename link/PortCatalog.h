@@ -10,14 +10,14 @@
 namespace bxl {
 
 struct PortEntry {
-    std::string name;          // ttyUSB0
-    std::string device;        // /dev/ttyUSB0
-    std::string byId;          // /dev/serial/by-id/usb-...; empty when none
-    std::string description;   // what the driver calls it
+    std::string name;         // ttyUSB0
+    std::string device;       // /dev/ttyUSB0
+    std::string byId;         // /dev/serial/by-id/usb-...; empty when none
+    std::string description;  // what the driver calls it
     std::string manufacturer;
     std::string serialNumber;
-    std::string inUse;         // "", "this tool" or "another program"
-    bool noDevice = false;     // listed, but no device behind it
+    std::string inUse;      // "", "this tool" or "another program"
+    bool noDevice = false;  // listed, but no device behind it
 };
 
 // The links in `byIdDir`, by the device they lead to (its canonical path).

@@ -1,10 +1,10 @@
 #include "link/QtSerialPortAdapter.h"
 
+#include <unistd.h>  // access
+
 #include <QSerialPortInfo>
 #include <QtGlobal>
 #include <algorithm>
-
-#include <unistd.h>  // access
 
 #include "link/PortResolver.h"
 

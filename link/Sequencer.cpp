@@ -76,7 +76,8 @@ void Sequencer::tick() {
 void Sequencer::requestSlot() {
     requestCountdown_ = kRequestPeriodTicks;
     if (observer_ != nullptr) {
-        if (receiveBuffer_.count() > 0) observer_->pieceDropped(receiveBuffer_.data(), receiveBuffer_.count());
+        if (receiveBuffer_.count() > 0)
+            observer_->pieceDropped(receiveBuffer_.data(), receiveBuffer_.count());
         if (awaitingAnswer_) observer_->requestUnanswered();
     }
     awaitingAnswer_ = false;

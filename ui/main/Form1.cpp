@@ -50,6 +50,7 @@ TForm1::TForm1(bxl::ValueStore& store, bxl::BindingTable& bindings, bxl::SerialP
     // The spinner writes its first position into the port field, which opens
     // port 1.
     connect(portGroup_->numberEdit(), &QLineEdit::textChanged, this, &TForm1::EditComNrChange);
+    connect(portGroup_, &bxl::ui::PortGroup::portDialogRequested, this, &TForm1::portDialogRequested);
     portGroup_->start();
 }
 
@@ -277,6 +278,16 @@ void TForm1::BitBtnZendClick() {
 void TForm1::showPortOpen(bool open) {
     portGroup_->showOpen(open);
     portGroup_->showNote(QString::fromStdString(port_.describe()));
+    if (open) {
+        portGroup_->showReason({}, {});
+    } else {
+        portGroup_->showReason(QString::fromLatin1(bxl::shortReason(port_.problem())),
+                               QString::fromStdString(port_.reason()));
+    }
+}
+
+int TForm1::portNumber() const {
+    return portGroup_->portNumber();
 }
 
 void TForm1::showReceiveCount(int count) {

@@ -73,6 +73,12 @@ public:
 
     // What the link shows and calls.
     void showPortOpen(bool open) override;
+    // Resolves and opens the chosen port number again (after its alias
+    // changed): what a change of the port field does.
+    void reopenPort() { EditComNrChange(); }
+    int portNumber() const;
+    // The link monitor watching the line, or none.
+    void setLinkObserver(bxl::LinkObserver* observer) { sequencer_.setObserver(observer); }
     void showReceiveCount(int count) override;
     void showStatus(const std::string& text, bxl::Rgb colour) override;
     void enableTransferButtons(bool enabled) override;
@@ -92,6 +98,8 @@ signals:
     void graphRequested(int tab);
     // A process reply was shown; the overview's labels follow it.
     void liveOverviewRefreshRequested();
+    // A click on the port state or its reason: the port dialog.
+    void portDialogRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
