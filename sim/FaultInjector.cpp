@@ -10,7 +10,9 @@ bool FaultInjector::chance(double p) {
 }
 
 bool FaultInjector::silentAt(double t) const {
-    const double from = settings_.silentAfter >= 0 ? settings_.silentAfter : settings_.silentFor >= 0 ? 0 : -1;
+    const double from = settings_.silentAfter >= 0 ? settings_.silentAfter
+                        : settings_.silentFor >= 0 ? 0
+                                                   : -1;
     if (from < 0 || t < from) return false;
     return settings_.silentFor < 0 || t < from + settings_.silentFor;
 }

@@ -19,7 +19,7 @@ struct Options {
     // What the unit sends back when the tool's side of the line is not at
     // 9600 baud, 8 data bits, no parity, 1 stop bit, no flow control.
     bool garbageOnWrongLine = false;
-    int echoDiff = -1;                         // controls value echoed off by one
+    int echoDiff = -1;  // controls value echoed off by one
     unsigned seed = 1;
     std::string trace;
     bool quiet = false;

@@ -120,7 +120,8 @@ void UnitServer::handleFrame(const Frame& f) {
         ++counts_.wrongLine;
         if (options_.garbageOnWrongLine) {
             Frame noise(f.size() > 3 ? 16 : 4);
-            for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<uint8_t>(0xA5 ^ (i * 37) ^ f[0]);
+            for (std::size_t i = 0; i < noise.size(); ++i)
+                noise[i] = static_cast<uint8_t>(0xA5 ^ (i * 37) ^ f[0]);
             if (checksumValid(noise.data(), noise.size())) noise.back() ^= 0x01;
             line_.queue(noise, noise.size(), Clock::now());
             trace_.frame("out", noise, "line");
@@ -173,8 +174,10 @@ void UnitServer::run(const volatile std::sig_atomic_t& stop) {
         const bool lineFull = !line_.sendDue(fd_, now);
         int timeoutMs = 100;
         const auto waitFor = [&timeoutMs](Clock::time_point due) {
-            const auto wait = std::chrono::duration_cast<std::chrono::microseconds>(due - Clock::now()).count();
-            timeoutMs = std::min(timeoutMs, static_cast<int>(std::clamp<long long>((wait + 999) / 1000, 0, 100)));
+            const auto wait =
+                std::chrono::duration_cast<std::chrono::microseconds>(due - Clock::now()).count();
+            timeoutMs =
+                std::min(timeoutMs, static_cast<int>(std::clamp<long long>((wait + 999) / 1000, 0, 100)));
         };
         if (!line_.empty() && !lineFull) waitFor(line_.nextDue());
         if (!arriving_.empty()) waitFor(arriving_.front().first);

@@ -353,7 +353,8 @@ TEST_F(FaultRun, ReceiveCountStopsAtItsCapOnOverlongRuns) {
     EXPECT_TRUE(alwaysOpen);
     EXPECT_EQ(view.processReplies, 0);
     int requests = 0;
-    for (const auto& l : readTrace(traces[0])) requests += l.kind == "in" && l.command == kCmdReadProcess ? 1 : 0;
+    for (const auto& l : readTrace(traces[0]))
+        requests += l.kind == "in" && l.command == kCmdReadProcess ? 1 : 0;
     EXPECT_GE(requests, 3) << "polling goes on";
 }
 

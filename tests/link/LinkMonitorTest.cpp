@@ -132,7 +132,8 @@ TEST(LinkMonitor, RowsAndCountersTellWhatWentOverTheLine) {
     EXPECT_TRUE(gapMarked);
 
     const std::string saved = monitorText(monitor);
-    EXPECT_EQ(saved.rfind("requests " + std::to_string(sent) + ", good replies 3, bad frames 2", 0), 0u) << saved;
+    EXPECT_EQ(saved.rfind("requests " + std::to_string(sent) + ", good replies 3, bad frames 2", 0), 0u)
+        << saved;
     EXPECT_NE(saved.find("unit > PC (dropped)    1  42  bad   42"), std::string::npos) << saved;
 
     // Pause keeps the rows as they are while the counters go on; clear

@@ -36,8 +36,11 @@ TEST(PortResolver, ResolutionOrderForDeviceLists) {
         {"laptop with a modem and an adapter", {acm0, usb0}, {"ttyUSB0", "ttyACM0"}},
         {"desktop with two empty legacy ports", {emptyS0, emptyS1, usb0}, {"ttyUSB0"}},
         {"only empty legacy ports", {emptyS1, emptyS0}, {}},
-        {"a real legacy port comes after the adapters", {ttyS0, emptyS1, acm0, usb0}, {"ttyUSB0", "ttyACM0", "ttyS0"}},
-        {"numbers by value", {usb10, ttyS1, usb2, usb0, ttyS0},
+        {"a real legacy port comes after the adapters",
+         {ttyS0, emptyS1, acm0, usb0},
+         {"ttyUSB0", "ttyACM0", "ttyS0"}},
+        {"numbers by value",
+         {usb10, ttyS1, usb2, usb0, ttyS0},
          {"ttyUSB0", "ttyUSB2", "ttyUSB10", "ttyS0", "ttyS1"}},
         {"others in name order", {ttyS1, rfcomm, ttyS0}, {"rfcomm0", "ttyS0", "ttyS1"}},
         {"nothing listed", {}, {}},
@@ -48,7 +51,8 @@ TEST(PortResolver, ResolutionOrderForDeviceLists) {
         EXPECT_EQ(names, c.ports) << c.pc;
         for (std::size_t n = 1; n <= c.ports.size() + 1; ++n) {
             const auto r = resolvePort(static_cast<int>(n), "", &pathOrLinkExists, c.listed);
-            EXPECT_EQ(r.device, n <= c.ports.size() ? "/dev/" + c.ports[n - 1] : "") << c.pc << ", port " << n;
+            EXPECT_EQ(r.device, n <= c.ports.size() ? "/dev/" + c.ports[n - 1] : "")
+                << c.pc << ", port " << n;
         }
     }
 

@@ -161,7 +161,8 @@ TEST(FaultInjector, SilenceForAWhile) {
         FaultInjector faults({.silentAfter = c.after, .silentFor = c.lasting}, 1);
         for (const auto& [t, silent] : c.silentAt) {
             Frame f = reply();
-            EXPECT_EQ(faults.apply(f, t).dropped, silent) << "after " << c.after << " for " << c.lasting << " at " << t;
+            EXPECT_EQ(faults.apply(f, t).dropped, silent)
+                << "after " << c.after << " for " << c.lasting << " at " << t;
         }
     }
 }

@@ -1,9 +1,8 @@
 // The simulated unit as the line treats it: it hears the tool only at 9600
 // baud, 8 data bits, no parity, 1 stop bit and no flow control, and it takes
 // a frame once the line would have carried all of it.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
@@ -37,7 +36,9 @@ public:
     }
     bool isOpen() const { return fd_ >= 0; }
     void set(const termios& t) { tcsetattr(fd_, TCSANOW, &t); }
-    void write(const Frame& f) { EXPECT_EQ(::write(fd_, f.data(), f.size()), static_cast<ssize_t>(f.size())); }
+    void write(const Frame& f) {
+        EXPECT_EQ(::write(fd_, f.data(), f.size()), static_cast<ssize_t>(f.size()));
+    }
     // What arrives within `ms`, and when its first byte came (ms after the call).
     Frame read(int ms, double* firstAfterMs = nullptr) {
         Frame got;
@@ -51,7 +52,8 @@ public:
             if (n <= 0) continue;
             if (got.empty() && firstAfterMs != nullptr)
                 *firstAfterMs =
-                    std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+                    std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                        .count();
             got.insert(got.end(), buf, buf + n);
         }
         return got;
@@ -76,7 +78,12 @@ TEST(LineSettings, WhatDiffersFromTheUnitsLine) {
         {"2 stop bits", [](termios& t) { t.c_cflag |= CSTOPB; }, "2 stop bits"},
         {"RTS/CTS", [](termios& t) { t.c_cflag |= CRTSCTS; }, "hardware flow control"},
         {"XON/XOFF", [](termios& t) { t.c_iflag |= IXON | IXOFF; }, "software flow control"},
-        {"two at once", [](termios& t) { cfsetospeed(&t, B4800); t.c_cflag |= PARENB; }, "4800 baud, parity"},
+        {"two at once",
+         [](termios& t) {
+             cfsetospeed(&t, B4800);
+             t.c_cflag |= PARENB;
+         },
+         "4800 baud, parity"},
     };
     for (const auto& c : cases) {
         termios t = rightSettings();
@@ -139,7 +146,8 @@ TEST_F(SimLine, ReceivedFramesTakeTheirLineTime) {
     const Frame controls = side->read(800);
     ASSERT_EQ(controls.size(), static_cast<std::size_t>(kBlockLength));
     BlockValues values{};
-    for (int k = 0; k < kBlockValues; ++k) values[static_cast<std::size_t>(k)] = blockValue(controls.data(), k);
+    for (int k = 0; k < kBlockValues; ++k)
+        values[static_cast<std::size_t>(k)] = blockValue(controls.data(), k);
     side->write(blockFrame(kCmdWriteControls, values));
     ASSERT_EQ(side->read(1200, &writeAnswered).size(), static_cast<std::size_t>(kBlockLength));
     EXPECT_LT(requestAnswered, 150);
