@@ -34,6 +34,9 @@ void Sequencer::retryClosedPort() {
         }
     } catch (const std::exception&) {
     }
+    // A port found again is asked at once, in this tick's request slot,
+    // rather than at the end of a request period.
+    if (port_.isOpen()) requestCountdown_ = 1;
 }
 
 void Sequencer::tick() {

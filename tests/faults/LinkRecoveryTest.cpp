@@ -67,6 +67,7 @@ TEST(PortReopen, ClosedPortIsTriedAgainUntilTheWindowCloses) {
         never.ticks(kReopenTicks);
         EXPECT_EQ(opens(never.port), 3);
         EXPECT_TRUE(never.view.portOpen);
+        EXPECT_EQ(never.port.take(), requestFrame(kCmdReadProcess)) << "asked at once, in the tick it opened";
         EXPECT_EQ(never.port.number, 2);
         EXPECT_EQ(never.port.reopens, 0) << "a port that never opened has no device of its own to ask for";
         never.ticks(3 * kReopenTicks);
