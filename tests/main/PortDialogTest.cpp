@@ -82,7 +82,7 @@ TEST_F(PortChooser, ClosedPortShowsWhy) {
         EXPECT_EQ(reason->toolTip(), QString::fromLatin1(c.sentence));
         EXPECT_EQ(in<QLabel>(&windows->form1, "LabelComOpen")->text(), QStringLiteral("Closed"));
     }
-    // The reason stays inside the frame, clear of what is specified there.
+    // The reason stays inside the frame, clear of its other components.
     const QRect frame = in<QWidget>(&windows->form1, "GroupBox1")->rect();
     EXPECT_TRUE(frame.contains(reason->geometry()));
     EXPECT_FALSE(reason->geometry().intersects(in<QWidget>(&windows->form1, "Label7")->geometry()));
