@@ -2,7 +2,9 @@
 
 #include <QPushButton>
 
+#include "link/PortResolver.h"
 #include "link/QtSerialPortAdapter.h"
+#include "link/SerialPortList.h"
 #include "ui/common/UiCommon.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/overview/LiveOverview.h"
@@ -98,6 +100,45 @@ void ToolWindows::wire() {
     });
     QObject::connect(&compare, &ui::CompareWindow::lineChosen, &form1, &TForm1::showBinding);
     form1.setRecordingStatus(&form3);
+    QObject::connect(&form1, &TForm1::portDialogRequested, &form1, [this] { openPortDialog(); });
+    listPorts = [this] {
+        const auto* adapter = dynamic_cast<const QtSerialPortAdapter*>(port.get());
+        return listSerialPorts(adapter != nullptr ? adapter->openDevice() : std::string());
+    };
+}
+
+ui::PortDialog& ToolWindows::openPortDialog() {
+    if (portDialog == nullptr) {
+        portDialog = std::make_unique<ui::PortDialog>(
+            *port, [this] { return listPorts(); }, portAliasDir(), &form1);
+        portDialog->setWindowFlag(Qt::Window);
+        // A new alias takes effect at once: the port number is opened anew.
+        QObject::connect(portDialog.get(), &ui::PortDialog::aliasWritten, &form1,
+                         [this](int) { form1.reopenPort(); });
+        QObject::connect(portDialog.get(), &ui::PortDialog::monitorRequested, &form1,
+                         [this] { openLinkMonitor(); });
+    }
+    portDialog->showPort(form1.portNumber());
+    portDialog->show();
+    portDialog->raise();
+    portDialog->activateWindow();
+    return *portDialog;
+}
+
+ToolWindows::~ToolWindows() {
+    form1.setLinkObserver(nullptr);
+}
+
+ui::LinkMonitorWindow& ToolWindows::openLinkMonitor() {
+    if (monitorWindow == nullptr) {
+        linkMonitor = std::make_unique<LinkMonitor>();
+        form1.setLinkObserver(linkMonitor.get());
+        monitorWindow = std::make_unique<ui::LinkMonitorWindow>(*linkMonitor, dialogs, &form1);
+    }
+    monitorWindow->show();
+    monitorWindow->raise();
+    monitorWindow->activateWindow();
+    return *monitorWindow;
 }
 
 void ToolWindows::refreshOverviewIfShown() {

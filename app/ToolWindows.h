@@ -8,6 +8,7 @@
 // The program, the tools and the tests start from it.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,8 @@
 #include "ui/graphs/Form4.h"
 #include "ui/log/Form3.h"
 #include "ui/main/Form1.h"
+#include "ui/main/PortDialog.h"
+#include "ui/monitor/LinkMonitorWindow.h"
 #include "ui/overview/Form2.h"
 
 namespace bxl {
@@ -35,6 +38,9 @@ struct ToolWindows {
     // there (the program uses defaultHistoryFolder()); without, not at all.
     explicit ToolWindows(std::optional<std::string> journalFolder = std::nullopt,
                          std::optional<std::string> historyFolder = std::nullopt);
+    ~ToolWindows();
+    ToolWindows(const ToolWindows&) = delete;
+    ToolWindows& operator=(const ToolWindows&) = delete;
     // With a port and dialogs of the caller's (a test's or a tool's).
     ToolWindows(std::unique_ptr<SerialPort> port, ui::Dialogs& dialogs,
                 std::optional<std::string> journalFolder = std::nullopt,
@@ -43,6 +49,13 @@ struct ToolWindows {
     // At start: offers to restore a recording an earlier run left unsaved,
     // and shows the log window with it when the engineer accepts.
     void offerRecovery();
+
+    // The port dialog for the main window's port number, made at the first
+    // click on the port state and shown again on every later one.
+    ui::PortDialog& openPortDialog();
+    // The link monitor window, from the port dialog: the monitor starts
+    // watching the line at the first opening and goes on while the tool runs.
+    ui::LinkMonitorWindow& openLinkMonitor();
 
     ValueStore store;
     BindingTable bindings;
@@ -57,6 +70,12 @@ struct ToolWindows {
     TForm4 form4;
     // Opened with Alt+C in the main window; a click on a line shows it there.
     ui::CompareWindow compare;
+    // What the port dialog lists: the system's serial ports unless a test
+    // sets its own before the dialog is first opened.
+    ui::PortDialog::Lister listPorts;
+    std::unique_ptr<ui::PortDialog> portDialog;
+    std::unique_ptr<LinkMonitor> linkMonitor;
+    std::unique_ptr<ui::LinkMonitorWindow> monitorWindow;
 
 private:
     ToolWindows(std::unique_ptr<SerialPort> port, std::unique_ptr<ui::Dialogs> own, ui::Dialogs* given,

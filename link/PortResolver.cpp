@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 namespace bxl {
@@ -29,16 +30,19 @@ std::string portAliasPath(const std::string& aliasDir, int number) {
 
 namespace {
 
-bool isAdapter(const std::string& name) {
-    return name.rfind("ttyUSB", 0) == 0 || name.rfind("ttyACM", 0) == 0;
+int groupOf(const std::string& name) {
+    if (name.rfind("ttyUSB", 0) == 0) return 0;
+    if (name.rfind("ttyACM", 0) == 0) return 1;
+    return 2;
 }
 
 }  // namespace
 
 std::vector<ListedPort> orderPorts(std::vector<ListedPort> ports) {
+    std::erase_if(ports, [](const ListedPort& p) { return p.noDevice; });
     std::stable_sort(ports.begin(), ports.end(), [](const ListedPort& x, const ListedPort& y) {
-        const bool ax = isAdapter(x.name), ay = isAdapter(y.name);
-        if (ax != ay) return ax;
+        const int gx = groupOf(x.name), gy = groupOf(y.name);
+        if (gx != gy) return gx < gy;
         return ::strverscmp(x.name.c_str(), y.name.c_str()) < 0;
     });
     return ports;
@@ -47,14 +51,29 @@ std::vector<ListedPort> orderPorts(std::vector<ListedPort> ports) {
 ResolvedPort resolvePort(int number, const std::string& aliasDir, bool (*aliasExists)(const std::string&),
                          const std::vector<ListedPort>& listed) {
     const std::string alias = portAliasPath(aliasDir, number);
-    if (!alias.empty() && aliasExists(alias)) return {alias, "alias " + alias};
+    if (!alias.empty() && aliasExists(alias)) return {alias, "alias " + alias, alias};
     const auto ordered = orderPorts(listed);
     if (number >= 1 && static_cast<std::size_t>(number) <= ordered.size()) {
         const auto& p = ordered[static_cast<std::size_t>(number - 1)];
         return {p.location.empty() ? p.name : p.location,
-                "port " + std::to_string(number) + " of " + std::to_string(ordered.size()) + " listed"};
+                "port " + std::to_string(number) + " of " + std::to_string(ordered.size()) + " listed",
+                {}};
     }
     return {};
+}
+
+bool legacyPortWithoutDevice(const std::string& name, const std::string& sysTty) {
+    if (name.rfind("ttyS", 0) != 0) return false;
+    std::ifstream typeFile(sysTty + "/" + name + "/type");
+    int type = -1;
+    if (!(typeFile >> type)) return false;
+    return type == 0;
+}
+
+std::string linkTarget(const std::string& path) {
+    std::error_code ec;
+    const auto target = std::filesystem::read_symlink(path, ec);
+    return ec ? std::string() : target.string();
 }
 
 bool pathOrLinkExists(const std::string& path) {

@@ -26,6 +26,10 @@ public:
     void setTriggerAvail(std::function<void(uint16_t count)> handler) override;
     std::string describe() const override;
     bool reopen() override;
+    PortProblem problem() const override { return problem_; }
+    std::string reason() const override { return reason_; }
+    // The device the port has open now; empty while closed.
+    std::string openDevice() const { return port_.isOpen() ? openDevice_ : std::string(); }
 
     uint16_t comNumber() const { return number_; }
     // Opens this device (a tty path) instead of resolving the port number;
@@ -35,12 +39,15 @@ public:
 private:
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
-    std::string resolveDevice(std::string& via) const;
+    std::string resolveDevice(std::string& via, std::string& alias) const;
+    void setProblem(PortProblem problem, std::string reason);
 
     QSerialPort port_;
     uint16_t number_ = 0;
     std::function<void(uint16_t)> trigger_;
     std::string note_;
+    PortProblem problem_ = PortProblem::None;
+    std::string reason_;
     // The device a failed port had open; reopen() accepts only that one.
     std::string lostDevice_;
     std::string openDevice_;

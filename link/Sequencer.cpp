@@ -15,25 +15,34 @@ void Sequencer::showStatus(const char* text, Rgb colour) {
 
 void Sequencer::sendFrame(const Frame& frame) {
     for (uint8_t b : frame) port_.putChar(b);
+    awaitingAnswer_ = true;
+    if (observer_ != nullptr) observer_->frameSent(frame);
 }
 
-void Sequencer::retryLostPort() {
+void Sequencer::retryClosedPort() {
     if (port_.isOpen()) {
         reopenArmed_ = true;
         reopenCountdown_ = kReopenTicks;
         return;
     }
-    if (!reopenArmed_ || --reopenCountdown_ > 0) return;
+    if (!portChosen_ || --reopenCountdown_ > 0) return;
     reopenCountdown_ = kReopenTicks;
     // Failures are swallowed as for any open: the label keeps "Closed".
     try {
-        port_.reopen();
+        if (reopenArmed_) {
+            port_.reopen();
+        } else {
+            port_.setOpen(true);
+        }
     } catch (const std::exception&) {
     }
+    // A port found again is asked at once, in this tick's request slot,
+    // rather than at the end of a request period.
+    if (port_.isOpen()) requestCountdown_ = 1;
 }
 
 void Sequencer::tick() {
-    retryLostPort();
+    retryClosedPort();
     view_.showPortOpen(port_.isOpen());
     view_.showReceiveCount(receiveBuffer_.count());
 
@@ -56,6 +65,9 @@ void Sequencer::tick() {
         return;
     }
     if (receiveBuffer_.count() >= 2) {
+        awaitingAnswer_ = false;
+        if (observer_ != nullptr)
+            observer_->frameReceived(receiveBuffer_.data(), receiveBuffer_.count(), receiveBuffer_.valid());
         handleFrame();
         receiveBuffer_.clear();
         requestCountdown_ = 1;
@@ -68,6 +80,12 @@ void Sequencer::tick() {
 
 void Sequencer::requestSlot() {
     requestCountdown_ = kRequestPeriodTicks;
+    if (observer_ != nullptr) {
+        if (receiveBuffer_.count() > 0)
+            observer_->pieceDropped(receiveBuffer_.data(), receiveBuffer_.count());
+        if (awaitingAnswer_) observer_->requestUnanswered();
+    }
+    awaitingAnswer_ = false;
     receiveBuffer_.clear();
     if (watchdogFloorDue_ && watchdog_ < kWatchdogFloorTicks) watchdog_ = kWatchdogFloorTicks;
     watchdogFloorDue_ = true;
@@ -228,6 +246,8 @@ void Sequencer::portNumberChanged(int number) {
     // Any failure leaves the port closed; the port label shows it from the
     // next tick on.
     reopenArmed_ = false;
+    portChosen_ = true;
+    reopenCountdown_ = kReopenTicks;
     try {
         port_.setOpen(false);
         port_.setComNumber(static_cast<uint16_t>(number < 1 ? 1 : number > 16 ? 16 : number));
@@ -238,6 +258,7 @@ void Sequencer::portNumberChanged(int number) {
 
 void Sequencer::shutdown() {
     reopenArmed_ = false;
+    portChosen_ = false;
     try {
         port_.setOpen(false);
     } catch (const std::exception&) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "link/Frames.h"
+#include "link/LinkObserver.h"
 #include "link/LinkView.h"
 #include "link/SerialPort.h"
 #include "model/ValueStore.h"
@@ -26,7 +27,9 @@ enum LinkState : int32_t {
 inline constexpr int32_t kRequestPeriodTicks = 15;
 inline constexpr int32_t kWatchdogTicks = 50;
 inline constexpr int32_t kWatchdogFloorTicks = 10;
-// While a port that was open has failed, the tick asks for it again this often.
+// While the chosen port is closed, the tick tries it again this often: a port
+// that failed under the tool is asked for the same device again, any other is
+// resolved and opened anew (an adapter plugged in after start).
 inline constexpr int32_t kReopenTicks = 20;
 
 inline constexpr Rgb kStatusBlue{0, 0, 255};
@@ -65,10 +68,12 @@ public:
     int32_t watchdog() const { return watchdog_; }
     int32_t quietCounter() const { return quietCounter_; }
     int receiveCount() const { return receiveBuffer_.count(); }
+    // A watcher of the line (the link monitor), or none; it is only told.
+    void setObserver(LinkObserver* observer) { observer_ = observer; }
     bool reopenArmed() const { return reopenArmed_; }
 
 private:
-    void retryLostPort();
+    void retryClosedPort();
     void requestSlot();
     void handleFrame();
     void applyProcessReply();
@@ -86,14 +91,20 @@ private:
     int32_t watchdog_ = 0;
     int32_t quietCounter_ = 0;
     // Set while the port the user chose has been seen open; cleared by a
-    // port-number change and by shutdown. A port that never opened is never
-    // retried: the user picks another number.
+    // port-number change and by shutdown. Such a port is only ever given
+    // its own device back, never another one.
     bool reopenArmed_ = false;
+    // Set by a port-number change, cleared by shutdown: a closed port is
+    // tried again only while the user has one chosen.
+    bool portChosen_ = false;
     // False right after a frame was handled: the request that follows it
     // does not raise the watchdog to its floor.
     bool watchdogFloorDue_ = true;
     int32_t reopenCountdown_ = 0;
     ReceiveBuffer receiveBuffer_;
+    LinkObserver* observer_ = nullptr;
+    // A request went out and no frame has been handled since.
+    bool awaitingAnswer_ = false;
 };
 
 }  // namespace bxl

@@ -9,6 +9,35 @@
 
 namespace bxl {
 
+// Why a port is closed, in the few kinds an engineer acts on differently.
+enum class PortProblem {
+    None,        // open, or never asked to open
+    NoDevice,    // nothing for this number, or its alias leads nowhere
+    Permission,  // the user may not open the device
+    InUse,       // another program holds it
+    Lost,        // it failed while open (an adapter pulled out)
+    Other,
+};
+
+// The problem in one or two words, for a small label beside the port state.
+inline const char* shortReason(PortProblem problem) {
+    switch (problem) {
+        case PortProblem::NoDevice:
+            return "no device";
+        case PortProblem::Permission:
+            return "no permission";
+        case PortProblem::InUse:
+            return "in use";
+        case PortProblem::Lost:
+            return "device lost";
+        case PortProblem::Other:
+            return "cannot open";
+        case PortProblem::None:
+            break;
+    }
+    return "";
+}
+
 class SerialPort {
 public:
     virtual ~SerialPort() = default;
@@ -29,6 +58,11 @@ public:
     // Human-readable note on the port: the device it resolved to, or why it
     // could not be opened. Shown as the port label's tooltip.
     virtual std::string describe() const { return {}; }
+    // Why the port is closed: its kind and a sentence in words ("no device
+    // for port 3", "permission denied: add your user to the dialout group",
+    // "in use by another program"); None and empty while it is open.
+    virtual PortProblem problem() const { return PortProblem::None; }
+    virtual std::string reason() const { return {}; }
     // Opens again the device that was open when the port failed under the
     // tool (an adapter pulled out), if that same device is there again;
     // never another device. False when the port stays closed.

@@ -26,6 +26,7 @@ void FrameAssembler::take(const uint8_t* bytes, std::size_t count, Clock::time_p
             onDiscard_(Frame{bytes[i]}, "stray");
             continue;
         }
+        if (incoming_.empty()) frameStart_ = now;
         incoming_.push_back(bytes[i]);
         if (incoming_.size() == expectedLength(incoming_[0])) {
             onFrame_(incoming_);

@@ -36,12 +36,16 @@ public:
 
     // Bytes of a frame begun and not yet whole.
     std::size_t pending() const { return incoming_.size(); }
+    // When the read with the first byte of the frame being handed over (or
+    // being put together) came in.
+    Clock::time_point frameStart() const { return frameStart_; }
 
 private:
     FrameHandler onFrame_;
     DiscardHandler onDiscard_;
     Frame incoming_;
     Clock::time_point lastRead_{};
+    Clock::time_point frameStart_{};
 };
 
 }  // namespace bxl::sim

@@ -23,6 +23,14 @@ const char* kUsage =
     "  --split-pause MS    length of that pause (default 300)\n"
     "  --garbage P         send random bytes instead of a share P of replies\n"
     "  --silent-after S    stop answering S seconds after start\n"
+    "  --silent-for S      ... for S seconds, then answer again (from the start\n"
+    "                      without --silent-after)\n"
+    "  --overrun P         send a run of 1000 random bytes instead of a share P\n"
+    "  --stray P           send a single stray byte instead of a share P\n"
+    "  --unexpected P      send a valid frame of an unexpected command or length\n"
+    "                      instead of a share P\n"
+    "  --wrong-line W      answer on wrong line settings of the tool's side:\n"
+    "                      nothing (default) or garbage\n"
     "  --close-after S     close the line S seconds after start and exit\n"
     "  --echo-diff I       echo controls value I (0..199) off by one\n"
     "  --seed N            seed of the fault and noise generator (default 1)\n"
@@ -80,7 +88,19 @@ Options parseOptions(int argc, char** argv) {
             o.garbage = number(a, v, 0, 1);
         else if (a == "--silent-after")
             o.silentAfter = number(a, v, 0, 1e9);
-        else if (a == "--close-after")
+        else if (a == "--silent-for")
+            o.silentFor = number(a, v, 0, 1e9);
+        else if (a == "--overrun")
+            o.overrun = number(a, v, 0, 1);
+        else if (a == "--stray")
+            o.stray = number(a, v, 0, 1);
+        else if (a == "--unexpected")
+            o.unexpected = number(a, v, 0, 1);
+        else if (a == "--wrong-line") {
+            const std::string w = v;
+            if (w != "nothing" && w != "garbage") usageError("--wrong-line takes nothing or garbage");
+            o.garbageOnWrongLine = w == "garbage";
+        } else if (a == "--close-after")
             o.closeAfter = number(a, v, 0, 1e9);
         else if (a == "--echo-diff")
             o.echoDiff = static_cast<int>(number(a, v, 0, 199));

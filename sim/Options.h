@@ -14,7 +14,12 @@ struct Options {
     double drop = 0, corrupt = 0, split = 0, garbage = 0;  // shares of replies
     double splitPauseMs = 300;
     double silentAfter = -1, closeAfter = -1;  // seconds after start; -1 never
-    int echoDiff = -1;                         // controls value echoed off by one
+    double silentFor = -1;                     // length of the silence; -1 for good
+    double overrun = 0, stray = 0, unexpected = 0;
+    // What the unit sends back when the tool's side of the line is not at
+    // 9600 baud, 8 data bits, no parity, 1 stop bit, no flow control.
+    bool garbageOnWrongLine = false;
+    int echoDiff = -1;  // controls value echoed off by one
     unsigned seed = 1;
     std::string trace;
     bool quiet = false;

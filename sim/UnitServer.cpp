@@ -1,6 +1,7 @@
 #include "sim/UnitServer.h"
 
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,6 +9,8 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+
+#include "sim/LineCheck.h"
 
 namespace bxl::sim {
 
@@ -45,14 +48,24 @@ UnitServer::UnitServer(const Options& options, int fd, bool holdsLine, Trace& tr
       trace_(trace),
       start_(start),
       unit_(options.seed),
-      faults_({options.drop, options.corrupt, options.split, options.garbage, options.silentAfter},
+      faults_({.drop = options.drop,
+               .corrupt = options.corrupt,
+               .split = options.split,
+               .garbage = options.garbage,
+               .silentAfter = options.silentAfter,
+               .silentFor = options.silentFor,
+               .overrun = options.overrun,
+               .stray = options.stray,
+               .unexpected = options.unexpected},
               options.seed),
-      frames_([this](const Frame& f) { handleFrame(f); },
+      frames_([this](const Frame& f) { frameArrived(f); },
               [this](const Frame& bytes, const char* why) {
                   trace_.frame("bad", bytes, why);
                   ++counts_.bad;
               }),
-      line_(options.byteMs, options.replyDelayMs, options.splitPauseMs) {
+      line_(options.byteMs, options.replyDelayMs, options.splitPauseMs),
+      byteTime_(std::chrono::duration_cast<Clock::duration>(
+          std::chrono::duration<double, std::milli>(options.byteMs))) {
     unit_.setEchoDifference(options.echoDiff);
     unit_.advance(0, localNow());
 }
@@ -68,7 +81,53 @@ void UnitServer::queueReply(Frame reply) {
     trace_.frame("out", reply, fate.note);
 }
 
+void UnitServer::frameArrived(const Frame& f) {
+    const auto due = frames_.frameStart() + byteTime_ * static_cast<long>(f.size());
+    arriving_.emplace_back(due, f);
+}
+
+void UnitServer::handleDueFrames(Clock::time_point now) {
+    while (!arriving_.empty() && arriving_.front().first <= now) {
+        const Frame f = std::move(arriving_.front().second);
+        arriving_.pop_front();
+        handleFrame(f);
+    }
+}
+
+bool UnitServer::lineSettingsRight() {
+    // Only a pseudo-terminal shows the far side's settings; a served device
+    // has its own, set by the simulator.
+    if (!holdsLine_) return true;
+    termios settings{};
+    if (tcgetattr(fd_, &settings) != 0) return true;
+    const std::string problem = lineSettingsProblem(settings);
+    if (problem != lineProblem_ && !options_.quiet) {
+        if (problem.empty())
+            std::printf("bxl-unit-sim: the line settings are right again\n");
+        else
+            std::printf("bxl-unit-sim: wrong line settings on the tool's side (%s): %s\n", problem.c_str(),
+                        options_.garbageOnWrongLine ? "answering garbage" : "not answering");
+        std::fflush(stdout);
+    }
+    lineProblem_ = problem;
+    return problem.empty();
+}
+
 void UnitServer::handleFrame(const Frame& f) {
+    if (!lineSettingsRight()) {
+        // What a unit hears from a line at other settings is noise.
+        trace_.frame("bad", f, "line");
+        ++counts_.wrongLine;
+        if (options_.garbageOnWrongLine) {
+            Frame noise(f.size() > 3 ? 16 : 4);
+            for (std::size_t i = 0; i < noise.size(); ++i)
+                noise[i] = static_cast<uint8_t>(0xA5 ^ (i * 37) ^ f[0]);
+            if (checksumValid(noise.data(), noise.size())) noise.back() ^= 0x01;
+            line_.queue(noise, noise.size(), Clock::now());
+            trace_.frame("out", noise, "line");
+        }
+        return;
+    }
     if (!checksumValid(f.data(), f.size())) {
         trace_.frame("bad", f, "checksum");
         ++counts_.bad;
@@ -110,14 +169,18 @@ void UnitServer::run(const volatile std::sig_atomic_t& stop) {
             unit_.advance(std::chrono::duration<double>(now - lastStep).count(), localNow());
             lastStep = now;
         }
+        handleDueFrames(now);
         // Send every byte that is due; a full line is waited for with POLLOUT.
         const bool lineFull = !line_.sendDue(fd_, now);
         int timeoutMs = 100;
-        if (!line_.empty() && !lineFull) {
+        const auto waitFor = [&timeoutMs](Clock::time_point due) {
             const auto wait =
-                std::chrono::duration_cast<std::chrono::microseconds>(line_.nextDue() - Clock::now()).count();
-            timeoutMs = static_cast<int>(std::clamp<long long>((wait + 999) / 1000, 0, 100));
-        }
+                std::chrono::duration_cast<std::chrono::microseconds>(due - Clock::now()).count();
+            timeoutMs =
+                std::min(timeoutMs, static_cast<int>(std::clamp<long long>((wait + 999) / 1000, 0, 100)));
+        };
+        if (!line_.empty() && !lineFull) waitFor(line_.nextDue());
+        if (!arriving_.empty()) waitFor(arriving_.front().first);
         pollfd pfd{fd_, static_cast<short>(POLLIN | (lineFull ? POLLOUT : 0)), 0};
         const int r = ::poll(&pfd, 1, timeoutMs);
         if (r < 0) {
@@ -144,7 +207,15 @@ std::string UnitServer::summary() const {
         counts_.process + counts_.controls + counts_.writes + counts_.writes2, seconds(Clock::now()),
         counts_.process, counts_.controls, counts_.writes, counts_.writes2, counts_.bad, counts_.unknown,
         f.dropped, f.corrupted, f.split, f.garbage, closed_ ? "; line closed" : "");
-    return text;
+    std::string summary = text;
+    // The newer faults and checks are named only when they happened.
+    const std::pair<const char*, long> more[] = {{"overrun", f.overrun},
+                                                 {"stray", f.stray},
+                                                 {"unexpected", f.unexpected},
+                                                 {"on wrong line settings", counts_.wrongLine}};
+    for (const auto& [what, count] : more)
+        if (count > 0) summary += "; " + std::to_string(count) + " " + what;
+    return summary;
 }
 
 }  // namespace bxl::sim

@@ -1,11 +1,16 @@
-// The simulated unit at work on its line: it reads the tool's frames,
-// answers them from the unit model with the pace of the line and the faults
-// asked for, moves the model on in real time, and counts what it served.
+// The simulated unit at work on its line: it reads the tool's frames, takes
+// each as a real line delivers it (a frame of n bytes is whole n byte times
+// after its first byte), hears only noise while the tool's side of a
+// pseudo-terminal is not at the unit's line settings, answers from the unit
+// model with the pace of the line and the faults asked for, moves the model
+// on in real time, and counts what it served.
 #pragma once
 
 #include <chrono>
 #include <csignal>
+#include <deque>
 #include <string>
+#include <utility>
 
 #include "sim/FaultInjector.h"
 #include "sim/FrameAssembler.h"
@@ -32,12 +37,18 @@ public:
     std::string summary() const;
 
 private:
+    // A frame put together: handled once the line would have carried it.
+    void frameArrived(const Frame& frame);
+    void handleDueFrames(Clock::time_point now);
     void handleFrame(const Frame& frame);
+    // True when the tool's side of the line is at the unit's settings; says
+    // so once on each change.
+    bool lineSettingsRight();
     void queueReply(Frame reply);
     double seconds(Clock::time_point t) const { return std::chrono::duration<double>(t - start_).count(); }
 
     struct Counts {
-        long process = 0, controls = 0, writes = 0, writes2 = 0, bad = 0, unknown = 0;
+        long process = 0, controls = 0, writes = 0, writes2 = 0, bad = 0, unknown = 0, wrongLine = 0;
     };
 
     const Options& options_;
@@ -51,6 +62,9 @@ private:
     LinePacer line_;
     Counts counts_;
     bool closed_ = false;  // ended by --close-after
+    Clock::duration byteTime_;
+    std::deque<std::pair<Clock::time_point, Frame>> arriving_;
+    std::string lineProblem_;
 };
 
 }  // namespace bxl::sim

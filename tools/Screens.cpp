@@ -405,6 +405,17 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
     setAsReceived(store, kFlowControlMode, savedMode);
     showGraph(70, QStringLiteral("graphs-filters.png"));
 
+    // The port dialog, with port 1 on the simulator's alias, and the link
+    // monitor after a few seconds of polling.
+    bxl::ui::PortDialog& ports = windows.openPortDialog();
+    shooter.shoot(ports, QStringLiteral("ports.png"));
+    bxl::ui::LinkMonitorWindow& monitor = windows.openLinkMonitor();
+    pump(3000);
+    monitor.catchUp();
+    shooter.shoot(monitor, QStringLiteral("link-monitor.png"), 0);
+    monitor.close();
+    ports.close();
+
     form1.close();
     if (!unexpected.isEmpty()) throw Failure(("unexpected message: " + unexpected).toStdString());
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
 #include <algorithm>
@@ -163,7 +164,12 @@ INSTANTIATE_TEST_SUITE_P(Faults, SurvivableFaults,
                                            SurvivableFault{
                                                "short split", {"--split", "1", "--split-pause", "40"}, 5},
                                            // 2 ms a byte (4800 baud) is slow but never quiet for a tick.
-                                           SurvivableFault{"slow bytes", {"--byte-ms", "2"}, 4}),
+                                           SurvivableFault{"slow bytes", {"--byte-ms", "2"}, 4},
+                                           // A run past the receive buffer, a lone byte, a frame
+                                           // the tool has no use for, in place of some replies.
+                                           SurvivableFault{"overrun", {"--overrun", "0.3"}, 5},
+                                           SurvivableFault{"stray byte", {"--stray", "0.3"}, 4},
+                                           SurvivableFault{"unexpected frame", {"--unexpected", "0.3"}, 5}),
                          [](const ::testing::TestParamInfo<SurvivableFault>& info) {
                              std::string n = info.param.name;
                              std::replace(n.begin(), n.end(), ' ', '_');
@@ -329,18 +335,80 @@ TEST_F(FaultRun, VanishedPortComesBackAndTheLinkRecovers) {
     EXPECT_EQ(store.offline(), 1) << "the values are not confirmed until a Get";
 }
 
-// A port that never opened is not retried: the unit appearing later on that
-// number needs the user to pick the port again.
-TEST_F(FaultRun, PortThatNeverOpenedIsNotRetried) {
+// Only runs longer than the receive buffer: its count stops at 799 and
+// never grows past it, each run is dropped as a bad frame and polling goes
+// on; the port stays open.
+TEST_F(FaultRun, ReceiveCountStopsAtItsCapOnOverlongRuns) {
+    start(8, {"--overrun", "1"});
+    int most = 0;
+    bool alwaysOpen = true;
+    runUntil(
+        [&] {
+            most = std::max(most, seq.receiveCount());
+            alwaysOpen = alwaysOpen && port.isOpen();
+            return false;
+        },
+        4000);
+    EXPECT_EQ(most, ReceiveBuffer::kMaxCount);
+    EXPECT_TRUE(alwaysOpen);
+    EXPECT_EQ(view.processReplies, 0);
+    int requests = 0;
+    for (const auto& l : readTrace(traces[0]))
+        requests += l.kind == "in" && l.command == kCmdReadProcess ? 1 : 0;
+    EXPECT_GE(requests, 3) << "polling goes on";
+}
+
+// Valid frames of a command or length the tool does not expect keep the
+// connection alive and enable the buttons, yet change no value.
+TEST_F(FaultRun, UnexpectedFramesKeepTheLinkButChangeNothing) {
+    start(9, {"--unexpected", "1"});
+    const ValueStore before = store;
+    runFor(7000);
+    EXPECT_EQ(view.processReplies, 0);
+    EXPECT_TRUE(view.buttons);
+    const auto* firstGood = view.firstAfter(kTextReadingProcess, 1);
+    ASSERT_NE(firstGood, nullptr);
+    EXPECT_EQ(view.firstAfter(kTextNoConnection, firstGood->tick), nullptr)
+        << "valid frames reload the watchdog";
+    for (int i = 256; i < 456; ++i) ASSERT_EQ(store.current(i), before.current(i)) << i;
+}
+
+// A unit that falls silent for a while and then answers again is polled on
+// without the port being closed or opened: the link comes back by itself.
+TEST_F(FaultRun, LinkRecoversAfterSilenceWithoutReopeningThePort) {
+    start(10, {"--silent-after", "1.2", "--silent-for", "7"});
+    bool alwaysOpen = true;
+    const auto open = [&] { alwaysOpen = alwaysOpen && port.isOpen(); };
+    ASSERT_TRUE(runUntil([&] { return open(), view.processReplies > 0; }, 3000));
+    ASSERT_TRUE(runUntil([&] { return open(), view.lastText() == kTextNoConnection; }, 8000))
+        << "the silence is noticed";
+    const int repliesBefore = view.processReplies;
+    ASSERT_TRUE(runUntil([&] { return open(), view.processReplies > repliesBefore; }, 5000))
+        << "polling found the unit again";
+    EXPECT_TRUE(alwaysOpen);
+    EXPECT_TRUE(view.buttons);
+    EXPECT_EQ(port.problem(), PortProblem::None);
+}
+
+// An adapter that appears after start (here the unit's alias made while
+// the tool already runs) is taken within 3 s, without the user stepping the
+// port number, and the port says why it was closed until then.
+TEST_F(FaultRun, AdapterAppearingAfterStartIsUsedWithinThreeSeconds) {
     seq.portNumberChanged(7);
     ASSERT_FALSE(port.isOpen());
+    EXPECT_EQ(port.problem(), PortProblem::NoDevice);
+    EXPECT_EQ(port.reason(), "no device for port 7");
     timer.start(100);
+    runFor(700);
     startSim(sim, 7, {});
-    runFor(2 * kReopenTicks * 100 + 500);
-    EXPECT_FALSE(view.portOpen);
-    EXPECT_EQ(view.count(kTextReadingProcess), 0);
-    seq.portNumberChanged(7);
-    ASSERT_TRUE(runUntil([&] { return view.processReplies > 0; }, 3000));
+    QElapsedTimer since;
+    since.start();
+    ASSERT_TRUE(runUntil([&] { return view.processReplies > 0; }, 3000)) << port.describe();
+    EXPECT_LE(since.elapsed(), 3000);
+    EXPECT_EQ(port.problem(), PortProblem::None);
+    EXPECT_EQ(port.reason(), "");
+    EXPECT_NE(port.describe().find("COM7 = /dev/pts/"), std::string::npos)
+        << "the alias is named by the device it points to: " << port.describe();
 }
 
 }  // namespace

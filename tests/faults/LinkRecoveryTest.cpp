@@ -1,9 +1,11 @@
 // How the link gets back to a working state, tick by tick: a port that failed
-// under the tool is asked to re-open every kReopenTicks ticks (a port the user
-// closed, renumbered or never managed to open is left alone), and a unit that
+// under the tool is asked for its own device again every kReopenTicks ticks, a
+// port that never opened is resolved and opened anew as often (a port the
+// main window closed is left alone), and a unit that
 // answers only with bad frames is declared lost like a silent one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "link/Sequencer.h"
@@ -48,13 +50,28 @@ TEST(PortReopen, LostPortIsAskedForEveryTwoSecondsUntilItIsBack) {
     EXPECT_EQ(l.port.reopens, 3) << "an open port is left alone";
 }
 
-TEST(PortReopen, PortsTheUserChoseOrClosedAreNotRetried) {
+TEST(PortReopen, ClosedPortIsTriedAgainUntilTheWindowCloses) {
+    const auto opens = [](const test::FakePort& port) {
+        return std::count(port.calls.begin(), port.calls.end(), std::string("open"));
+    };
     {
-        Link never;  // the chosen port never opened
+        Link never;  // no device yet for the chosen port: it is opened anew
         never.port.present = false;
         never.seq.portNumberChanged(2);
-        never.ticks(5 * kReopenTicks);
-        EXPECT_EQ(never.port.reopens, 0);
+        ASSERT_EQ(opens(never.port), 1);
+        never.ticks(kReopenTicks - 1);
+        EXPECT_EQ(opens(never.port), 1);
+        never.ticks(1);
+        EXPECT_EQ(opens(never.port), 2);
+        never.port.present = true;  // the adapter is plugged in
+        never.ticks(kReopenTicks);
+        EXPECT_EQ(opens(never.port), 3);
+        EXPECT_TRUE(never.view.portOpen);
+        EXPECT_EQ(never.port.take(), requestFrame(kCmdReadProcess)) << "asked at once, in the tick it opened";
+        EXPECT_EQ(never.port.number, 2);
+        EXPECT_EQ(never.port.reopens, 0) << "a port that never opened has no device of its own to ask for";
+        never.ticks(3 * kReopenTicks);
+        EXPECT_EQ(opens(never.port), 3) << "an open port is left alone";
     }
     {
         Link renumbered;  // open, then the user picks a port that does not open
@@ -62,16 +79,20 @@ TEST(PortReopen, PortsTheUserChoseOrClosedAreNotRetried) {
         renumbered.ticks(2);
         renumbered.port.present = false;
         renumbered.seq.portNumberChanged(3);
-        renumbered.ticks(5 * kReopenTicks);
-        EXPECT_EQ(renumbered.port.reopens, 0);
+        renumbered.ticks(2 * kReopenTicks);
+        EXPECT_EQ(renumbered.port.reopens, 0) << "the old port's device is not asked for";
+        EXPECT_EQ(opens(renumbered.port), 4);
+        EXPECT_EQ(renumbered.port.number, 3);
     }
     {
         Link closing;  // the main window closes
         closing.seq.portNumberChanged(1);
         closing.ticks(2);
         closing.seq.shutdown();
+        const auto before = closing.port.calls.size();
         closing.ticks(5 * kReopenTicks);
         EXPECT_EQ(closing.port.reopens, 0);
+        EXPECT_EQ(closing.port.calls.size(), before);
     }
 }
 

@@ -109,3 +109,60 @@ TEST(FaultInjector, SharesFollowTheSettingsAndRepeatWithTheSeed) {
     for (int i = 0; i < 500; ++i) expected += draw(generator) < 0.3 ? 'd' : '.';
     EXPECT_EQ(run({.drop = 0.3}, 9, 500), expected);
 }
+
+// The shapes of line faults that reach the tool's receive buffer: a run
+// longer than it holds, a lone byte, and a frame with a good checksum that
+// the tool has no use for.
+TEST(FaultInjector, OverrunStrayAndUnexpectedFrames) {
+    const Frame original = reply();
+    {
+        FaultInjector overrun({.overrun = 1}, 1);
+        Frame f = original;
+        const ReplyFate fate = overrun.apply(f, 1.0);
+        EXPECT_STREQ(fate.note, "overrun");
+        EXPECT_EQ(f.size(), sim::kOverrunLength);
+        EXPECT_GT(f.size(), static_cast<std::size_t>(ReceiveBuffer::kMaxCount));
+        EXPECT_EQ(overrun.counts().overrun, 1);
+    }
+    {
+        FaultInjector stray({.stray = 1}, 1);
+        Frame f = original;
+        const ReplyFate fate = stray.apply(f, 1.0);
+        EXPECT_STREQ(fate.note, "stray");
+        EXPECT_EQ(f.size(), 1u);
+        EXPECT_EQ(fate.splitAt, 1u);
+    }
+    {
+        FaultInjector unexpected({.unexpected = 1}, 1);
+        bool otherCommand = false, otherLength = false;
+        for (int i = 0; i < 20; ++i) {
+            Frame f = original;
+            EXPECT_STREQ(unexpected.apply(f, 1.0).note, "unexpected");
+            EXPECT_TRUE(checksumValid(f.data(), f.size())) << "a valid frame, yet not one the tool expects";
+            otherCommand = otherCommand || (f.size() == original.size() && f[0] != original[0]);
+            otherLength = otherLength || f.size() != original.size();
+            EXPECT_TRUE(f.size() != original.size() || f[0] != original[0]);
+        }
+        EXPECT_TRUE(otherCommand && otherLength) << "both shapes occur";
+    }
+}
+
+// Silence for a while and then answers again, after a time or from the start.
+TEST(FaultInjector, SilenceForAWhile) {
+    const struct {
+        double after, lasting;
+        std::vector<std::pair<double, bool>> silentAt;
+    } cases[] = {
+        {3, 2, {{2.9, false}, {3.0, true}, {4.9, true}, {5.0, false}, {60, false}}},
+        {-1, 2, {{0, true}, {1.9, true}, {2.0, false}}},
+        {3, -1, {{2.9, false}, {3.0, true}, {1e6, true}}},
+    };
+    for (const auto& c : cases) {
+        FaultInjector faults({.silentAfter = c.after, .silentFor = c.lasting}, 1);
+        for (const auto& [t, silent] : c.silentAt) {
+            Frame f = reply();
+            EXPECT_EQ(faults.apply(f, t).dropped, silent)
+                << "after " << c.after << " for " << c.lasting << " at " << t;
+        }
+    }
+}

@@ -29,6 +29,8 @@ public:
     void setTriggerAvail(std::function<void(uint16_t)> handler) override { trigger_ = std::move(handler); }
     // Counts the request; the port opens again while `present`.
     bool reopen() override;
+    PortProblem problem() const override { return open_ ? PortProblem::None : closedProblem; }
+    std::string reason() const override { return open_ ? std::string() : closedReason; }
 
     // The device fails under the tool (an adapter pulled out).
     void fail() { open_ = false; }
@@ -40,6 +42,9 @@ public:
 
     bool present = true;
     bool throwOnOpen = false;
+    // What the port says while it is closed.
+    PortProblem closedProblem = PortProblem::None;
+    std::string closedReason;
     uint16_t number = 0;
     int reopens = 0;
     Frame written;

@@ -87,6 +87,7 @@ TForm1::TForm1(bxl::ValueStore& store, bxl::BindingTable& bindings, bxl::SerialP
     // The spinner writes its first position into the port field, which opens
     // port 1.
     connect(portGroup_->numberEdit(), &QLineEdit::textChanged, this, &TForm1::EditComNrChange);
+    connect(portGroup_, &bxl::ui::PortGroup::portDialogRequested, this, &TForm1::portDialogRequested);
     portGroup_->start();
 }
 
@@ -334,11 +335,24 @@ void TForm1::BitBtnZendClick() {
 
 void TForm1::showPortOpen(bool open) {
     // Every tick asks; the port's note only changes when it opens, closes
-    // or fails, and each of those changes the state shown.
-    if (static_cast<int>(open) == shownPortOpen_) return;
+    // or fails, and each of those changes the state shown or, while the
+    // port is closed and tried again, the reason it stays closed.
+    const std::string reason = open ? std::string() : port_.reason();
+    if (static_cast<int>(open) == shownPortOpen_ && reason == shownReason_) return;
     shownPortOpen_ = open ? 1 : 0;
+    shownReason_ = reason;
     portGroup_->showOpen(open);
     portGroup_->showNote(QString::fromStdString(port_.describe()));
+    if (open) {
+        portGroup_->showReason({}, {});
+    } else {
+        portGroup_->showReason(QString::fromLatin1(bxl::shortReason(port_.problem())),
+                               QString::fromStdString(reason));
+    }
+}
+
+int TForm1::portNumber() const {
+    return portGroup_->portNumber();
 }
 
 void TForm1::showReceiveCount(int count) {

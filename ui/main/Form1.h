@@ -86,6 +86,12 @@ public:
 
     // What the link shows and calls.
     void showPortOpen(bool open) override;
+    // Resolves and opens the chosen port number again (after its alias
+    // changed): what a change of the port field does.
+    void reopenPort() { EditComNrChange(); }
+    int portNumber() const;
+    // The link monitor watching the line, or none.
+    void setLinkObserver(bxl::LinkObserver* observer) { sequencer_.setObserver(observer); }
     void showReceiveCount(int count) override;
     void showStatus(const std::string& text, bxl::Rgb colour) override;
     void enableTransferButtons(bool enabled) override;
@@ -108,6 +114,8 @@ signals:
     void liveOverviewRefreshRequested();
     // The compare key (Alt+C).
     void compareRequested();
+    // A click on the port state or its reason: the port dialog.
+    void portDialogRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -153,6 +161,7 @@ private:
     // The port state LabelComOpen shows (-1 before the first tick): the
     // label and its note are only redone when it changes.
     int shownPortOpen_ = -1;
+    std::string shownReason_;  // the reason shown while the port is closed
     bool closing_ = false;
     bool tabbing_ = false;    // a Tab or Shift+Tab key press is moving the focus
     bool receiving_ = false;  // received bytes are being handed to the link

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionGroupBox>
 #include <QStylePainter>
@@ -48,6 +49,37 @@ PortGroup::PortGroup(QWidget* window) : QGroupBox(QStringLiteral("Communication 
     receivingLabel->resize(receivingLabel->sizeHint().width() + 2, 14);
 
     receiveProgress_ = new ReceiveProgress(this);
+
+    // The reason sits right of "Receiving", over the progress bar's right
+    // end, where the frame has room; it is empty while the port is open.
+    reasonLabel_ = new QLabel(this);
+    reasonLabel_->setObjectName(QStringLiteral("portReason"));
+    const int left = receivingLabel->geometry().right() + 4;
+    reasonLabel_->setGeometry(left, 8, 273 - left, 14);
+    reasonLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setTextColour(reasonLabel_, QColor(192, 0, 0));
+    reasonLabel_->hide();
+
+    for (QLabel* label : {stateLabel_, reasonLabel_}) {
+        label->setCursor(Qt::PointingHandCursor);
+        label->installEventFilter(this);
+    }
+}
+
+bool PortGroup::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        (watched == stateLabel_ || watched == reasonLabel_)) {
+        emit portDialogRequested();
+        return true;
+    }
+    return QGroupBox::eventFilter(watched, event);
+}
+
+void PortGroup::showReason(const QString& words, const QString& sentence) {
+    if (reasonLabel_->text() != words) reasonLabel_->setText(words);
+    if (reasonLabel_->toolTip() != sentence) reasonLabel_->setToolTip(sentence);
+    reasonLabel_->setVisible(!words.isEmpty());
 }
 
 int PortGroup::portNumber() const {

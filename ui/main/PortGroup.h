@@ -1,7 +1,9 @@
 // The main window's "Communication port" frame ("GroupBox1"): the port
 // number field "EditComNr" with its spinner "UpDown1" (1 to 16), the
 // "Open"/"Closed" label "LabelComOpen" with the port's device as its tool
-// tip, and "Receiving" over the receive progress.
+// tip, and "Receiving" over the receive progress. While the port is closed a
+// small label in the frame's top row says why in a word or two; a click on
+// either label asks for the port dialog.
 #pragma once
 
 #include <QGroupBox>
@@ -31,6 +33,15 @@ public:
     // The device the port number stands for, or why it could not be opened.
     void showNote(const QString& note);
     void showReceiveCount(int count);
+    // Why the port is closed: a word or two on the frame, the sentence as its
+    // tool tip; empty words hide it.
+    void showReason(const QString& words, const QString& sentence);
+
+signals:
+    void portDialogRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -44,6 +55,7 @@ private:
     QLineEdit* numberEdit_;
     UpDown* spinner_;
     QLabel* stateLabel_;
+    QLabel* reasonLabel_;
     ReceiveProgress* receiveProgress_;
 };
 
