@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
     bxl::ui::LogChart* chart = form.chart();
     const QPoint middle = chart->axisRect()->rect().center();
     chart->showCursorAt(middle);
-    const Figures addWithCursor = measure(3, [&] {
+    const Figures addWithCursor = measure(5, [&] {
         fillTo10000();
         chart->showCursorAt(middle);
         if (form.recorder().countdown() != 0) {

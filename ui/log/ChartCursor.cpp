@@ -73,40 +73,58 @@ void ChartCursor::draw(QCPPainter* painter) {
         painter->drawLine(QPoint(lineX, plot.top()), QPoint(lineX, plot.bottom()));
     }
 
-    // The read-out: the time in black, then a swatch and a line per series.
-    const QFontMetrics metrics(mParentPlot->font());
+    // The read-out box, drawn anew only when what it says changes: a sample
+    // added at the end leaves it as it was.
+    std::vector<QColor> colours;
+    for (int s = 0; s < kLogSeriesCount; ++s) {
+        if (shown_[static_cast<std::size_t>(s)] && *at < log_.count(s))
+            colours.push_back(toQColor(kLogSeries[static_cast<std::size_t>(s)].colour));
+    }
+    if (text != boxText_ || colours != boxColours_ || box_.isNull()) {
+        boxText_ = text;
+        boxColours_ = colours;
+        box_ = drawBox(text, colours, mParentPlot->font(), mParentPlot->bufferDevicePixelRatio());
+    }
+    const QSize size = (QSizeF(box_.size()) / box_.devicePixelRatio()).toSize();
+    int left = lineX + kGap;
+    if (left + size.width() > plot.right()) left = lineX - kGap - size.width();
+    left = std::max(left, plot.left());
+    painter->drawImage(QRect(QPoint(left, plot.top() + kPadding), size), box_);
+}
+
+QImage ChartCursor::drawBox(const QStringList& text, const std::vector<QColor>& colours, const QFont& font,
+                            double pixelRatio) {
+    // The time in black, then a swatch and a line per series.
+    const QFontMetrics metrics(font);
     int width = 0;
     for (const QString& line : text) width = std::max(width, metrics.horizontalAdvance(line));
     width += 2 * kPadding + kSwatch + kPadding;
     const int lineHeight = metrics.height();
     const int height = 2 * kPadding + lineHeight * static_cast<int>(text.size());
-    int left = lineX + kGap;
-    if (left + width > plot.right()) left = lineX - kGap - width;
-    left = std::max(left, plot.left());
-    const QRect box(left, plot.top() + kPadding, width, height);
-    painter->setPen(QPen(QColor(128, 128, 128), 1));
-    painter->setBrush(QColor(255, 255, 255, 235));
-    painter->drawRect(box);
-    painter->setFont(mParentPlot->font());
-
-    int row = 0;
-    const int textLeft = box.left() + kPadding + kSwatch + kPadding;
-    painter->setPen(Qt::black);
-    painter->drawText(QRect(box.left() + kPadding, box.top() + kPadding, width, lineHeight),
-                      Qt::AlignLeft | Qt::AlignVCenter, text.front());
-    for (int s = 0; s < kLogSeriesCount; ++s) {
-        if (!shown_[static_cast<std::size_t>(s)] || *at >= log_.count(s)) continue;
-        ++row;
-        if (row >= text.size()) break;
-        const int top = box.top() + kPadding + row * lineHeight;
-        const QColor colour = toQColor(kLogSeries[static_cast<std::size_t>(s)].colour);
-        painter->setPen(Qt::black);
-        painter->setBrush(colour);
-        painter->drawRect(QRect(box.left() + kPadding, top + (lineHeight - kSwatch) / 2, kSwatch, kSwatch));
-        painter->setPen(textColour(colour));
-        painter->drawText(QRect(textLeft, top, width, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                          text[row]);
+    QImage image(QSize(width + 1, height + 1) * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    const QRect box(0, 0, width, height);
+    painter.setPen(QPen(QColor(128, 128, 128), 1));
+    painter.setBrush(QColor(255, 255, 255, 235));
+    painter.drawRect(box);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(kPadding, kPadding, width, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                     text.front());
+    const int textLeft = kPadding + kSwatch + kPadding;
+    for (qsizetype row = 1; row < text.size() && row <= static_cast<qsizetype>(colours.size()); ++row) {
+        const int top = kPadding + static_cast<int>(row) * lineHeight;
+        const QColor& colour = colours[static_cast<std::size_t>(row - 1)];
+        painter.setPen(Qt::black);
+        painter.setBrush(colour);
+        painter.drawRect(QRect(kPadding, top + (lineHeight - kSwatch) / 2, kSwatch, kSwatch));
+        painter.setPen(textColour(colour));
+        painter.drawText(QRect(textLeft, top, width, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         text[row]);
     }
+    return image;
 }
 
 }  // namespace bxl::ui

@@ -7,8 +7,10 @@
 
 #include <qcustomplot.h>
 
+#include <QImage>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 #include "model/log/LogSeries.h"
 #include "model/log/LogStore.h"
@@ -35,10 +37,17 @@ protected:
     void draw(QCPPainter* painter) override;
 
 private:
+    static QImage drawBox(const QStringList& text, const std::vector<QColor>& colours, const QFont& font,
+                          double pixelRatio);
+
     const LogStore& log_;
     std::optional<QPoint> pixel_;
     SeriesMask shown_{};
     QCPAxis* timeAxis_;
+    // The read-out box as last drawn, with what it says.
+    QImage box_;
+    QStringList boxText_;
+    std::vector<QColor> boxColours_;
 };
 
 }  // namespace bxl::ui

@@ -29,7 +29,7 @@ SeriesMask flowSeries() {
     return flows;
 }
 
-const QString kCursorLayer = QStringLiteral("cursor");
+const QString kCursorLayer = QStringLiteral("overlay");
 
 // QCustomPlot refuses an empty range; a single time or value is shown with a
 // little room around it.
@@ -62,9 +62,8 @@ LogChart::LogChart(const LogStore& log, QWidget* window) : QCustomPlot(window), 
         series->setName(QString::fromStdString(seriesName(s) + " (" + seriesUnit(s) + ")"));
         series->removeFromLegend();
     }
-    // The cursor draws on a buffered layer above the curves: moving it
+    // The cursor draws on the buffered top layer, above the curves: moving it
     // repaints that layer alone.
-    addLayer(kCursorLayer, layer(QStringLiteral("overlay")), QCustomPlot::limAbove);
     layer(kCursorLayer)->setMode(QCPLayer::lmBuffered);
     cursor_ = new ChartCursor(this, kCursorLayer, log_);
 }
