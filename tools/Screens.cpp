@@ -8,7 +8,8 @@
 // walks through what a service engineer does: Get, open the editor on a
 // setting, the overview in each unit variant and orientation (with the
 // unit's live values, and with a winter's and a summer's day), a short log
-// while a forced ventilation speed ramps the fans, and every graph. Each
+// while a forced ventilation speed ramps the fans (and its cursor read-out),
+// and every graph. Each
 // window is saved with QWidget::grab() as a PNG into DIR.
 //
 // With --all-windows the walk is shorter: after a Get it opens the overview,
@@ -25,6 +26,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -364,6 +366,19 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
     waitFor(QStringLiteral("the log samples"), 120000, [&] { return form3.logStore().count(0) >= 30; });
     shooter.shoot(form3, QStringLiteral("log.png"));
     child<QAbstractButton>(form3, "ButtonStop")->click();
+    // The cursor read-out two thirds along the chart, with the air flows on
+    // their own axis so the temperatures fill the left one.
+    child<QAbstractButton>(form3, "CheckBoxFlowAxis")->click();
+    {
+        QWidget* chart = form3.findChild<QWidget*>(QStringLiteral("Chart1"));
+        if (chart == nullptr) throw Failure("the log has no chart");
+        const QPointF at(chart->width() * 2 / 3, chart->height() / 2);
+        QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(chart, &move);
+    }
+    shooter.shoot(form3, QStringLiteral("log-cursor.png"));
+    child<QAbstractButton>(form3, "CheckBoxFlowAxis")->click();
     form1.BitBtnLogClick();  // hide
 
     // The graphs: each tab from its menu page's Graph button.

@@ -1,6 +1,7 @@
 // Times the log window at a full recording of 15 series x 10001 samples:
 // adding one sample and drawing it, one full repaint of the chart, and
-// loading a full log file up to the drawn chart; and the recording journal:
+// loading a full log file up to the drawn chart; the same with the cursor
+// read-out shown, and the cursor following the mouse; and the recording journal:
 // one sample appended and flushed to the disk, in a folder under $TMPDIR
 // (or /tmp), beside the same tick without a journal.
 //
@@ -105,6 +106,36 @@ int main(int argc, char** argv) {
     std::printf("samples per series: %zu\n", form.logStore().count(0));
     print("add one sample and draw it (6 series shown)", add, 20);
 
+    // The same with the cursor read-out shown in the middle of the chart: it
+    // reads the nearest sample afresh at every repaint.
+    bxl::ui::LogChart* chart = form.chart();
+    const QPoint middle = chart->axisRect()->rect().center();
+    chart->showCursorAt(middle);
+    const Figures addWithCursor = measure(5, [&] {
+        fillTo10000();
+        chart->showCursorAt(middle);
+        if (form.recorder().countdown() != 0) {
+            now += 1.0 / 86400.0;
+            form.Timer1Timer();
+        }
+        now += 1.0 / 86400.0;
+        const auto t0 = Clock::now();
+        form.Timer1Timer();
+        settle();
+        return msSince(t0);
+    });
+    print("add one sample and draw it, cursor shown", addWithCursor, 20);
+    int step = 0;
+    const Figures follow = measure(51, [&] {
+        // The pointer moves by a pixel: only the cursor's layer is drawn.
+        const auto t0 = Clock::now();
+        chart->showCursorAt(middle + QPoint(++step % 40, 0));
+        settle();
+        return msSince(t0);
+    });
+    print("cursor follows the mouse by one pixel (6 series shown)", follow, 20);
+    chart->showCursorAt(std::nullopt);
+
     auto repaint = [&] {
         const auto t0 = Clock::now();
         form.chart()->replot(QCustomPlot::rpImmediateRefresh);
@@ -120,6 +151,9 @@ int main(int argc, char** argv) {
     form.findChild<QCheckBox*>(QStringLiteral("CheckBoxLogP"))->click();
     print("full repaint, all 15 series with point markers", measure(15, repaint), 80);
     form.findChild<QCheckBox*>(QStringLiteral("CheckBoxLogP"))->click();
+    chart->showCursorAt(middle);
+    print("full repaint, all 15 series, cursor shown", measure(15, repaint), 80);
+    chart->showCursorAt(std::nullopt);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("FULL.LOG"));

@@ -220,10 +220,10 @@ TEST(LogView, ZoomFixesTheAxesFromTheVisibleRangeUntilUndone) {
     bxl::SeriesMask onlyFirst{};
     onlyFirst[0] = true;
     bxl::LogView view;
-    EXPECT_EQ(view.ranges(log, onlyFirst), (bxl::ChartRanges{{1.0, 2.0}, {10.0, 20.0}}));
+    EXPECT_EQ(view.ranges(log, onlyFirst), (bxl::ChartRanges{{1.0, 2.0}, {10.0, 20.0}, {}}));
     view.zoomByPercent(log, onlyFirst, 110);
     EXPECT_TRUE(view.zoomed());
-    const bxl::ChartRanges fixed{{1.1, 1.9}, {11.0, 19.0}};
+    const bxl::ChartRanges fixed{{1.1, 1.9}, {11.0, 19.0}, {}};
     const auto near = [](const bxl::ChartRanges& a, const bxl::ChartRanges& b) {
         return std::abs(a.bottom.min - b.bottom.min) < 1e-12 &&
                std::abs(a.bottom.max - b.bottom.max) < 1e-12 && std::abs(a.left.min - b.left.min) < 1e-12 &&

@@ -102,6 +102,15 @@ QString MessageBoxDialogs::pickPath(QWidget* window, const FileDialogSetup& setu
     if (setup.defaultSuffix != nullptr) dialog.setDefaultSuffix(QString::fromLatin1(setup.defaultSuffix));
     if (!setup.shortcutFolder.isEmpty() && QFileInfo(setup.shortcutFolder).isDir())
         dialog.setSidebarUrls(dialog.sidebarUrls() << QUrl::fromLocalFile(setup.shortcutFolder));
+    // With several kinds of file to choose from, a name typed without an
+    // ending gets the ending of the kind chosen ("PDF document (*.pdf)").
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        const qsizetype star = filter.indexOf(QStringLiteral("(*."));
+        if (star < 0) return;
+        const qsizetype end = filter.indexOf(QLatin1Char(')'), star);
+        const QString suffix = filter.mid(star + 3, end - star - 3);
+        if (!suffix.isEmpty() && !suffix.contains(QLatin1Char(' '))) dialog.setDefaultSuffix(suffix);
+    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }

@@ -18,6 +18,7 @@ ChartGestures::ChartGestures(LogChart* chart) : QObject(chart), chart_(chart) {
     connect(chart_, &QCustomPlot::mouseDoubleClick, this, [this](QMouseEvent* e) {
         if (e->button() == Qt::LeftButton) emit doubleClicked();
     });
+    chart_->setMouseTracking(true);
     chart_->installEventFilter(this);
 }
 
@@ -49,7 +50,10 @@ bool ChartGestures::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         case QEvent::MouseMove: {
-            if (!panning_) break;
+            if (!panning_) {
+                emit hovered(static_cast<QMouseEvent*>(event)->position().toPoint());
+                break;
+            }
             emit panned(panFrom_, static_cast<QMouseEvent*>(event)->position().toPoint(), panRanges_);
             return true;
         }
@@ -60,6 +64,9 @@ bool ChartGestures::eventFilter(QObject* watched, QEvent* event) {
             chart_->unsetCursor();
             return true;
         }
+        case QEvent::Leave:
+            emit hoverEnded();
+            break;
         default:
             break;
     }

@@ -1,7 +1,8 @@
 // The log chart's own mouse gestures, turned into requests: the wheel by
 // whole notches, a rectangle dragged with the left button, a drag with the
-// right button (panning, from the axes' ranges where the drag began) and a
-// double-click with the left button.
+// right button (panning, from the axes' ranges where the drag began), a
+// double-click with the left button, and the pointer moving over the chart
+// and leaving it (for the cursor read-out).
 #pragma once
 
 #include <QObject>
@@ -26,6 +27,8 @@ signals:
     void rectangleDragged(const QRect& pixels);
     void panned(QPoint from, QPoint to, const bxl::ChartRanges& startRanges);
     void doubleClicked();
+    void hovered(QPoint pixel);
+    void hoverEnded();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -50,6 +50,8 @@ TForm3::TForm3(const bxl::ValueStore& store, bxl::ui::Dialogs& dialogs, QWidget*
     connect(setup_->clearButton(), &QPushButton::clicked, this, &TForm3::ButtonClrClick);
     connect(setup_->saveButton(), &QPushButton::clicked, this, &TForm3::ButtonSaveClick);
     connect(setup_->loadButton(), &QPushButton::clicked, this, &TForm3::ButtonLoadClick);
+    connect(setup_->exportCsvButton(), &QPushButton::clicked, this, &TForm3::ButtonExportCsvClick);
+    connect(setup_->savePictureButton(), &QPushButton::clicked, this, &TForm3::ButtonSavePictureClick);
 
     chart_ = new bxl::ui::LogChart(log_, this);
     gestures_ = new bxl::ui::ChartGestures(chart_);
@@ -58,6 +60,10 @@ TForm3::TForm3(const bxl::ValueStore& store, bxl::ui::Dialogs& dialogs, QWidget*
     connect(gestures_, &bxl::ui::ChartGestures::rectangleDragged, this, &TForm3::zoomToPixels);
     connect(gestures_, &bxl::ui::ChartGestures::panned, this, &TForm3::panByPixels);
     connect(gestures_, &bxl::ui::ChartGestures::doubleClicked, this, &TForm3::undoZoom);
+    connect(gestures_, &bxl::ui::ChartGestures::hovered, chart_,
+            [this](QPoint at) { chart_->showCursorAt(at); });
+    connect(gestures_, &bxl::ui::ChartGestures::hoverEnded, chart_,
+            [this] { chart_->showCursorAt(std::nullopt); });
     chart_->setGeometry(kChartLeft, kChartTop, kClientWidth - kChartLeft - kChartMargin,
                         kClientHeight - kChartTop - kChartMargin);
     CheckBoxClick();
@@ -152,6 +158,7 @@ void TForm3::Timer1Timer() {
 }
 
 void TForm3::CheckBoxClick() {
+    chart_->setFlowsOnOwnAxis(legend_->flowsOnOwnAxis());
     chart_->showSeries(legend_->visibleSeries(), legend_->markersShown());
 }
 
@@ -198,4 +205,12 @@ void TForm3::ButtonLoadClick() {
     if (!contents) return;
     recorder_.loaded(*contents);
     applyLogAnew();
+}
+
+void TForm3::ButtonExportCsvClick() {
+    dialogs_->exportCsv(log_);
+}
+
+void TForm3::ButtonSavePictureClick() {
+    dialogs_->savePicture(*chart_);
 }

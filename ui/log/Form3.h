@@ -55,6 +55,8 @@ public:
     void ButtonClrClick();
     void ButtonSaveClick();
     void ButtonLoadClick();
+    void ButtonExportCsvClick();
+    void ButtonSavePictureClick();
     void Timer1Timer();
     void CheckBoxClick();
     void Chart1MouseWheelDown();

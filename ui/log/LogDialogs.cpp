@@ -1,8 +1,10 @@
 #include "ui/log/LogDialogs.h"
 
 #include "model/log/DateTime.h"
+#include "model/log/RecordingCsv.h"
 #include "ui/common/Dialogs.h"
 #include "ui/common/UiCommon.h"
+#include "ui/log/LogChart.h"
 
 namespace bxl::ui {
 
@@ -15,6 +17,17 @@ const FileDialogSetup kSaveDialog1{.objectName = "SaveDialog1",
                                    .confirmOverwrite = false};
 const FileDialogSetup kOpenDialog1{
     .objectName = "OpenDialog1", .nameFilter = "Log files (*.LOG)", .defaultSuffix = "LOG"};
+
+const FileDialogSetup kCsvDialog{.objectName = "SaveDialogCsv",
+                                 .title = "Export CSV",
+                                 .save = true,
+                                 .nameFilter = "CSV files (*.csv)",
+                                 .defaultSuffix = "csv"};
+const FileDialogSetup kPictureDialog{.objectName = "SaveDialogPicture",
+                                     .title = "Save picture",
+                                     .save = true,
+                                     .nameFilter = "PNG picture (*.png);;PDF document (*.pdf)",
+                                     .defaultSuffix = "png"};
 
 constexpr auto kCancel = Dialogs::DefaultButton::Cancel;
 
@@ -74,6 +87,27 @@ std::optional<LogFileContents> LogDialogs::load() {
         return std::nullopt;
     }
     return contents;
+}
+
+void LogDialogs::exportCsv(const LogStore& log) {
+    const QString path = dialogs_.pickPath(window_, kCsvDialog);
+    if (path.isEmpty()) return;
+    const std::string csv = recordingCsv(log);
+    if (!writeFileBytes(localPath(path), {reinterpret_cast<const uint8_t*>(csv.data()), csv.size()})) {
+        dialogs_.tell(window_, QStringLiteral("Cannot write to file."));
+    }
+}
+
+void LogDialogs::savePicture(LogChart& chart) {
+    const QString path = dialogs_.pickPath(window_, kPictureDialog);
+    if (path.isEmpty()) return;
+    const bool pdf = path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+    const QByteArray bytes = pdf ? chart.pdfPicture() : chart.pngPicture();
+    if (bytes.isEmpty() ||
+        !writeFileBytes(localPath(path), {reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                          static_cast<std::size_t>(bytes.size())})) {
+        dialogs_.tell(window_, QStringLiteral("Cannot write to file."));
+    }
 }
 
 }  // namespace bxl::ui

@@ -1,7 +1,9 @@
 // What the log window asks and tells: the file dialogs "SaveDialog1" and
 // "OpenDialog1" with the log file written or read and the failures shown,
 // the question before unsaved samples are discarded, and the start-up
-// question about a recording an earlier run left unsaved in its journal.
+// question about a recording an earlier run left unsaved in its journal;
+// and the exports of the recording shown: a CSV table and a picture of the
+// chart.
 #pragma once
 
 #include <optional>
@@ -15,6 +17,7 @@ class QWidget;
 namespace bxl::ui {
 
 class Dialogs;
+class LogChart;
 
 class LogDialogs {
 public:
@@ -32,6 +35,11 @@ public:
     // The contents of the log file picked; nothing when cancelled or refused
     // (the failure told).
     std::optional<LogFileContents> load();
+    // Writes the log as a CSV table to the file picked.
+    void exportCsv(const LogStore& log);
+    // Writes the chart as shown to the file picked: a PDF document for a
+    // name ending in .pdf, otherwise a PNG picture.
+    void savePicture(LogChart& chart);
 
 private:
     Dialogs& dialogs_;

@@ -38,6 +38,13 @@ LogLegend::LogLegend(QWidget* window) : QGroupBox(QStringLiteral("Log Items/lege
         swatch->setObjectName(QStringLiteral("Shape%1").arg(row.series));
         swatch->setGeometry(136, row.top, 25, 17);
     }
+    // In the free space above "Logpoint visible".
+    flowAxisBox_ = new QCheckBox(QStringLiteral("m3/h on right axis"), this);
+    flowAxisBox_->setObjectName(QStringLiteral("CheckBoxFlowAxis"));
+    flowAxisBox_->setGeometry(8, 544, 153, 17);
+    flowAxisBox_->setToolTip(QStringLiteral(
+        "Read the air flows on a right axis of their own, so that the other series fill the left one"));
+    connect(flowAxisBox_, &QCheckBox::clicked, this, &LogLegend::clicked);
 }
 
 SeriesMask LogLegend::visibleSeries() const {
@@ -48,6 +55,10 @@ SeriesMask LogLegend::visibleSeries() const {
 
 bool LogLegend::markersShown() const {
     return markersBox_->isChecked();
+}
+
+bool LogLegend::flowsOnOwnAxis() const {
+    return flowAxisBox_->isChecked();
 }
 
 }  // namespace bxl::ui

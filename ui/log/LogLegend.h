@@ -1,6 +1,8 @@
 // The log window's legend frame "GroupBox2" ("Log Items/legend"): a check
 // box "CheckBoxN" and a colour swatch "ShapeN" for each of the fifteen
-// series, and "CheckBoxLogP" for the point markers of all of them.
+// series, and "CheckBoxLogP" for the point markers of all of them; below
+// the series rows "CheckBoxFlowAxis" puts the air flows on an axis of their
+// own (off at start).
 #pragma once
 
 #include <QGroupBox>
@@ -36,6 +38,8 @@ public:
     SeriesMask visibleSeries() const;
     // "Logpoint visible".
     bool markersShown() const;
+    // "m3/h on right axis".
+    bool flowsOnOwnAxis() const;
 
 signals:
     // One of the sixteen check boxes was clicked.
@@ -44,6 +48,7 @@ signals:
 private:
     std::array<QCheckBox*, kLogSeriesCount> seriesBoxes_{};
     QCheckBox* markersBox_ = nullptr;
+    QCheckBox* flowAxisBox_ = nullptr;  // CheckBoxFlowAxis
 };
 
 }  // namespace bxl::ui

@@ -17,10 +17,11 @@ constexpr QRect kLimitNoticeRect(184, 46, 368, 16);
 constexpr QRect kJournalNoticeRect(184, 64, 368, 16);
 const QColor kNoticeColour(192, 0, 0);
 
-QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, int x, int y) {
+QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, int x, int y,
+                        int width = 75) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(x, y, 75, 25);
+    button->setGeometry(x, y, width, 25);
     return button;
 }
 
@@ -44,6 +45,13 @@ LogSetupFrame::LogSetupFrame(QWidget* window) : QGroupBox(QStringLiteral("Setup"
     clearButton_ = makeButton(this, "ButtonClr", "Clear Log", 96, 48);
     saveButton_ = makeButton(this, "ButtonSave", "Save Log", 560, 16);
     loadButton_ = makeButton(this, "ButtonLoad", "Load Log", 560, 48);
+    // The exports of the recording shown, in the free part of the top row
+    // between the "Logging" indicator and "Save Log".
+    exportCsvButton_ = makeButton(this, "ButtonExportCsv", "Export CSV...", 386, 16, 82);
+    savePictureButton_ = makeButton(this, "ButtonSavePicture", "Save picture...", 472, 16, 82);
+    exportCsvButton_->setToolTip(QStringLiteral("Write the samples shown as a CSV table for a spreadsheet"));
+    savePictureButton_->setToolTip(
+        QStringLiteral("Write the chart as shown as a PNG picture or a PDF document"));
 
     auto* intervalLabel = new QLabel(QStringLiteral("Log interval (sec)"), this);
     intervalLabel->setObjectName(QStringLiteral("Label1"));
@@ -76,6 +84,8 @@ LogSetupFrame::LogSetupFrame(QWidget* window) : QGroupBox(QStringLiteral("Setup"
     setTabOrder(interval_->spinner(), saveButton_);
     setTabOrder(saveButton_, loadButton_);
     setTabOrder(loadButton_, stopButton_);
+    setTabOrder(stopButton_, exportCsvButton_);
+    setTabOrder(exportCsvButton_, savePictureButton_);
 }
 
 LogSetupFrame::~LogSetupFrame() = default;

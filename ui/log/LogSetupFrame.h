@@ -1,7 +1,8 @@
 // The log window's setup frame "GroupBox1" ("Setup"): "Start Log", "Stop
 // Log", "Clear Log", "Save Log" and "Load Log", the log interval, the
-// flashing "Logging" indicator, and the notices of a recording stopped at
-// the size limit and of a recording without a journal.
+// flashing "Logging" indicator, the notices of a recording stopped at the
+// size limit and of a recording without a journal, and "Export CSV..." and
+// "Save picture..." for the recording shown.
 #pragma once
 
 #include <QGroupBox>
@@ -29,6 +30,8 @@ public:
     QPushButton* clearButton() const { return clearButton_; }  // ButtonClr
     QPushButton* saveButton() const { return saveButton_; }    // ButtonSave
     QPushButton* loadButton() const { return loadButton_; }    // ButtonLoad
+    QPushButton* exportCsvButton() const { return exportCsvButton_; }
+    QPushButton* savePictureButton() const { return savePictureButton_; }
     int interval() const { return interval_->interval(); }
 
     void showButtons(const LogButtons& enabled);
@@ -43,6 +46,8 @@ private:
     QPushButton* clearButton_;
     QPushButton* saveButton_;
     QPushButton* loadButton_;
+    QPushButton* exportCsvButton_;    // ButtonExportCsv
+    QPushButton* savePictureButton_;  // ButtonSavePicture
     // Destroyed before the frame's widgets, so that its handlers never run on
     // a frame being taken apart.
     std::unique_ptr<IntervalField> interval_;
