@@ -87,7 +87,7 @@ void TForm1::buildComponents() {
     statusLabel_->setObjectName(QStringLiteral("LabelInfo"));
     statusLabel_->setGeometry(8, 8, 395, 28);
     statusLabel_->setFont(bxl::ui::arialFont(bxl::ui::kPx16pt, true));
-    setTextColour(statusLabel_, bxl::ui::windowTextColour());
+    bxl::ui::setTextColour(statusLabel_, bxl::ui::windowTextColour());
 
     getButton_ = makePictureButton("BitBtnHaal", "Get", "get", 8, 62, 161);
     sendButton_ = makePictureButton("BitBtnZend", "Send", "send", 168, 62, 153);
