@@ -98,7 +98,7 @@ std::vector<HistoryFile> SettingsHistory::files() const {
             const std::string name = entry->d_name;
             const auto parsed = parseName(name);
             if (!parsed) continue;
-            found.push_back({*parsed, HistoryFile{folder_ + "/" + name, name, parsed->kind}});
+            found.emplace_back(*parsed, HistoryFile{folder_ + "/" + name, name, parsed->kind});
         }
         ::closedir(dir);
     }
@@ -114,9 +114,10 @@ std::vector<HistoryFile> SettingsHistory::files() const {
 
 std::optional<HistoryFile> SettingsHistory::newest(HistoryKind kind) const {
     const std::vector<HistoryFile> all = files();
-    for (auto it = all.rbegin(); it != all.rend(); ++it)
-        if (it->kind == kind) return *it;
-    return std::nullopt;
+    const auto last =
+        std::find_if(all.rbegin(), all.rend(), [kind](const HistoryFile& file) { return file.kind == kind; });
+    if (last == all.rend()) return std::nullopt;
+    return *last;
 }
 
 bool SettingsHistory::fail(const std::string& problem) {

@@ -372,7 +372,7 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
     {
         QWidget* chart = form3.findChild<QWidget*>(QStringLiteral("Chart1"));
         if (chart == nullptr) throw Failure("the log has no chart");
-        const QPointF at(chart->width() * 2 / 3, chart->height() / 2);
+        const QPointF at(QPoint(chart->width() * 2 / 3, chart->height() / 2));  // a whole pixel
         QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                          Qt::NoModifier);
         QApplication::sendEvent(chart, &move);

@@ -26,7 +26,7 @@ QString DateTimeNumberTicker::label(double t) {
 }
 
 QString DateTimeNumberTicker::label(double t, double step) {
-    const QString date = label(t);
+    QString date = label(t);
     if (date.isEmpty() || step >= 1.0 - 1e-9) return date;
     CalendarTime c;
     if (!calendarTime(t, c)) return date;
