@@ -40,7 +40,7 @@ std::string deviceHolder(const std::string& device, const std::string& ownDevice
     const std::string name = fs::path(wanted).filename().string();
     std::error_code ec;
     for (const std::string& dir : lockDirs)
-        if (fs::exists(dir + "/LCK.." + name, ec)) return "another program";
+        if (fs::exists(fs::path(dir) / ("LCK.." + name), ec)) return "another program";
     const std::string self = std::to_string(::getpid());
     for (const auto& process : fs::directory_iterator(procDir, ec)) {
         const std::string pid = process.path().filename().string();
