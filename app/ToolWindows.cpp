@@ -5,6 +5,7 @@
 #include "link/PortResolver.h"
 #include "link/QtSerialPortAdapter.h"
 #include "link/SerialPortList.h"
+#include "model/FileIo.h"
 #include "ui/common/UiCommon.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/overview/LiveOverview.h"
@@ -101,6 +102,7 @@ void ToolWindows::wire() {
     QObject::connect(&compare, &ui::CompareWindow::lineChosen, &form1, &TForm1::showBinding);
     form1.setRecordingStatus(&form3);
     QObject::connect(&form1, &TForm1::portDialogRequested, &form1, [this] { openPortDialog(); });
+    QObject::connect(&form1, &TForm1::serviceReportRequested, &form1, [this] { writeServiceReport(); });
     listPorts = [this] {
         const auto* adapter = dynamic_cast<const QtSerialPortAdapter*>(port.get());
         return listSerialPorts(adapter != nullptr ? adapter->openDevice() : std::string());
@@ -139,6 +141,17 @@ ui::LinkMonitorWindow& ToolWindows::openLinkMonitor() {
     monitorWindow->raise();
     monitorWindow->activateWindow();
     return *monitorWindow;
+}
+
+void ToolWindows::writeServiceReport() {
+    QString note;
+    ui::FileDialogSetup setup{"SaveDialogReport", "Save service report:", true, "PDF (*.pdf)", "pdf"};
+    setup.note = &note;
+    const QString path = dialogs.pickPath(&form1, setup);
+    if (path.isEmpty()) return;
+    const QByteArray pdf = serviceReportPdf(note, QDateTime::currentDateTime());
+    if (pdf.isEmpty() || !writeFileSafely(ui::localPath(path), pdf.constData(), static_cast<std::size_t>(pdf.size())))
+        dialogs.tell(&form1, QStringLiteral("Cannot write to file."));
 }
 
 void ToolWindows::refreshOverviewIfShown() {

@@ -24,48 +24,15 @@
 #include "model/Format.h"
 #include "model/ParamTable.h"
 #include "model/SettingsHistory.h"
-#include "tests/support/FakeDialogs.h"
-#include "tests/support/NullPort.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/ShownTool.h"
 #include "ui/common/UiCommon.h"
 #include "ui/main/PageControl.h"
 
 namespace {
 
-class Review : public ::testing::Test {
+class Review : public bxl::test::ShownTool {
 protected:
-    void SetUp() override {
-        form.show();
-        activate(&form);
-        store.setOffline(0);
-    }
-
-    static void activate(QWidget* window) {
-        window->activateWindow();
-        QApplication::setActiveWindow(window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    }
-    template <typename T = QWidget>
-    static T* child(QWidget* root, const char* name) {
-        T* w = root->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    int bindingOf(int menu, int item) const {
-        for (int i = 0; i < bindings.used(); ++i) {
-            const auto& r = bxl::kParamTable[bindings.at(i).row];
-            if (r.menu == menu && r.item == item) return i;
-        }
-        ADD_FAILURE() << "no line M" << menu << "." << item;
-        return 0;
-    }
     int indexOf(int binding) const { return bindings.at(binding).valueIndex; }
-    // As if the unit held the value: no field shows it as changed.
-    void setAsReceived(int index, int32_t v) {
-        store.setCurrent(index, v);
-        store.setReceived(index, v);
-        store.setPending(index, 0);
-    }
     void clickField(int binding) {
         form.showBinding(binding);
         QTest::mouseClick(form.valueField(binding), Qt::LeftButton);
@@ -83,12 +50,6 @@ protected:
         return path;
     }
 
-    TempFolder temp;
-    bxl::test::FakeDialogs dialogs;
-    bxl::ToolWindows windows{std::make_unique<bxl::NullPort>(), dialogs, std::nullopt, temp.file("history")};
-    bxl::ValueStore& store = windows.store;
-    const bxl::BindingTable& bindings = windows.bindings;
-    TForm1& form = windows.form1;
 };
 
 QStringList rowsOf(const bxl::ui::ListQuestion& q) {

@@ -15,27 +15,14 @@
 
 #include "app/ToolWindows.h"
 #include "model/ParamTable.h"
-#include "tests/support/FakeDialogs.h"
-#include "tests/support/NullPort.h"
+#include "tests/support/ShownTool.h"
 
 namespace {
 
 const QColor kCyan(0, 255, 255);
 
-class UserClicks : public ::testing::Test {
+class UserClicks : public bxl::test::ShownTool {
 protected:
-    void SetUp() override {
-        form.show();
-        activate(&form);
-        store.setOffline(0);
-    }
-
-    static void activate(QWidget* window) {
-        window->activateWindow();
-        QApplication::setActiveWindow(window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    }
-
     template <typename T = QWidget>
     T* widget(const QString& name) {
         T* w = form.findChild<T*>(name);
@@ -44,14 +31,6 @@ protected:
     }
     QPushButton* button(const char* name) { return widget<QPushButton>(QString::fromLatin1(name)); }
 
-    int bindingOf(int menu, int item) const {
-        for (int i = 0; i < bindings.used(); ++i) {
-            const auto& r = bxl::kParamTable[bindings.at(i).row];
-            if (r.menu == menu && r.item == item) return i;
-        }
-        ADD_FAILURE() << "no line M" << menu << "." << item;
-        return 0;
-    }
     int firstLineOf(int page) const {
         for (int i = 0; i < bindings.used(); ++i)
             if (bindings.at(i).page == page) return i;
@@ -118,13 +97,7 @@ protected:
         EXPECT_EQ(cyanFields(), name(binding)) << when;
     }
 
-    // The windows as the application wires them; every question is answered
-    // OK and every file dialog cancelled.
-    bxl::test::FakeDialogs dialogs;
-    bxl::ToolWindows windows{std::make_unique<bxl::NullPort>(), dialogs};
-    bxl::ValueStore& store = windows.store;
-    const bxl::BindingTable& bindings = windows.bindings;
-    TForm1& form = windows.form1;
+    // Every question is answered OK and every file dialog cancelled.
     TForm2& overview = windows.form2;
     TForm3& log = windows.form3;
     TForm4& graphs = windows.form4;

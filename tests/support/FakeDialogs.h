@@ -20,6 +20,9 @@ struct FakeDialogs : ui::Dialogs {
     QStringList picked;                   // object names of the file dialogs run
     // The path each file dialog picks, by object name; none: cancelled.
     std::map<QString, QString> paths;
+    // What the engineer types into a file dialog's note field.
+    QString note;
+    std::vector<ui::FileDialogSetup> dialogs;  // every file dialog run, as set up
 
     bool ask(QWidget*, const QString& text, DefaultButton defaultButton) override {
         questions << text;
@@ -35,6 +38,8 @@ struct FakeDialogs : ui::Dialogs {
     QString pickPath(QWidget*, const ui::FileDialogSetup& dialog) override {
         const QString name = QString::fromLatin1(dialog.objectName);
         picked << name;
+        dialogs.push_back(dialog);
+        if (dialog.note != nullptr) *dialog.note = note;
         const auto found = paths.find(name);
         return found != paths.end() ? found->second : QString();
     }

@@ -4,10 +4,12 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QTreeWidget>
@@ -87,32 +89,61 @@ void MessageBoxDialogs::tell(QWidget* window, const QString& text) {
     box.exec();
 }
 
-QString MessageBoxDialogs::pickPath(QWidget* window, const FileDialogSetup& setup) {
-    QFileDialog dialog(window);
-    dialog.setObjectName(QString::fromLatin1(setup.objectName));
-    if (setup.title != nullptr) dialog.setWindowTitle(QString::fromLatin1(setup.title));
+QFileDialog* makeFileDialog(QWidget* window, const FileDialogSetup& setup) {
+    auto* dialog = new QFileDialog(window);
+    dialog->setObjectName(QString::fromLatin1(setup.objectName));
+    if (setup.title != nullptr) dialog->setWindowTitle(QString::fromLatin1(setup.title));
     if (setup.save) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, !setup.confirmOverwrite);
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setOption(QFileDialog::DontConfirmOverwrite, !setup.confirmOverwrite);
     } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(QFileDialog::ExistingFile);
     }
-    if (setup.nameFilter != nullptr) dialog.setNameFilter(QString::fromLatin1(setup.nameFilter));
-    if (setup.defaultSuffix != nullptr) dialog.setDefaultSuffix(QString::fromLatin1(setup.defaultSuffix));
+    if (setup.nameFilter != nullptr) dialog->setNameFilter(QString::fromLatin1(setup.nameFilter));
+    if (setup.defaultSuffix != nullptr) dialog->setDefaultSuffix(QString::fromLatin1(setup.defaultSuffix));
     if (!setup.shortcutFolder.isEmpty() && QFileInfo(setup.shortcutFolder).isDir())
-        dialog.setSidebarUrls(dialog.sidebarUrls() << QUrl::fromLocalFile(setup.shortcutFolder));
+        dialog->setSidebarUrls(dialog->sidebarUrls() << QUrl::fromLocalFile(setup.shortcutFolder));
     // With several kinds of file to choose from, a name typed without an
     // ending gets the ending of the kind chosen ("PDF document (*.pdf)").
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+    QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& filter) {
         const qsizetype star = filter.indexOf(QStringLiteral("(*."));
         if (star < 0) return;
         const qsizetype end = filter.indexOf(QLatin1Char(')'), star);
         const QString suffix = filter.mid(star + 3, end - star - 3);
-        if (!suffix.isEmpty() && !suffix.contains(QLatin1Char(' '))) dialog.setDefaultSuffix(suffix);
+        if (!suffix.isEmpty() && !suffix.contains(QLatin1Char(' '))) dialog->setDefaultSuffix(suffix);
     });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
+    if (setup.note != nullptr) {
+        // The note field is a widget of the toolkit's own dialog, which a
+        // desktop's native dialog would not show.
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        auto* grid = qobject_cast<QGridLayout*>(dialog->layout());
+        auto* label = new QLabel(QStringLiteral("Note:"), dialog);
+        auto* note = new QPlainTextEdit(*setup.note, dialog);
+        note->setObjectName(QStringLiteral("ReportNote"));
+        note->setPlaceholderText(QStringLiteral("What was done on this visit (optional)"));
+        note->setTabChangesFocus(true);
+        note->setFixedHeight(4 * note->fontMetrics().lineSpacing() + 12);
+        label->setBuddy(note);
+        if (grid != nullptr) {
+            const int row = grid->rowCount();
+            grid->addWidget(label, row, 0, Qt::AlignTop);
+            grid->addWidget(note, row, 1, 1, grid->columnCount() - 1);
+        } else if (dialog->layout() != nullptr) {
+            dialog->layout()->addWidget(label);
+            dialog->layout()->addWidget(note);
+        }
+        QString* target = setup.note;
+        QObject::connect(note, &QPlainTextEdit::textChanged, dialog,
+                         [note, target] { *target = note->toPlainText(); });
+    }
+    return dialog;
+}
+
+QString MessageBoxDialogs::pickPath(QWidget* window, const FileDialogSetup& setup) {
+    const std::unique_ptr<QFileDialog> dialog(makeFileDialog(window, setup));
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+    return dialog->selectedFiles().constFirst();
 }
 
 }  // namespace bxl::ui

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class QDialog;
+class QFileDialog;
 class QWidget;
 
 namespace bxl::ui {
@@ -21,6 +22,10 @@ struct FileDialogSetup {
     const char* defaultSuffix = nullptr;
     bool confirmOverwrite = true;  // a save dialog asks before replacing a file
     QString shortcutFolder = {};   // offered beside the usual places (the settings history)
+    // A save dialog with a field "Note:" under the file name (object
+    // "ReportNote"): it starts with this text and the engineer's text is
+    // written back here. None: no note field.
+    QString* note = nullptr;
 };
 
 // A question with the list of what it concerns under its text: one row a
@@ -66,5 +71,7 @@ public:
 // Cancel.
 QDialog* makeListQuestionDialog(QWidget* window, const ListQuestion& question,
                                 Dialogs::DefaultButton defaultButton);
+// The file dialog pickPath() runs, built but not shown.
+QFileDialog* makeFileDialog(QWidget* window, const FileDialogSetup& setup);
 
 }  // namespace bxl::ui

@@ -116,6 +116,8 @@ signals:
     void compareRequested();
     // A click on the port state or its reason: the port dialog.
     void portDialogRequested();
+    // "Report" or Ctrl+P: write a service report.
+    void serviceReportRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -152,6 +154,7 @@ private:
     QPushButton* saveButton_ = nullptr;             // BitBtnSave
     QPushButton* graphButton_ = nullptr;            // BitBtnGraph
     QPushButton* exportButton_ = nullptr;           // BitBtnExcel
+    QPushButton* reportButton_ = nullptr;           // service report, the tool's own
     QTimer* pollTimer_ = nullptr;                   // Timer1
     std::unique_ptr<bxl::ui::MenuPages> pages_;     // PageControl1 and the menu lines
     std::unique_ptr<bxl::ui::EditorPanel> editor_;  // PanelEdit

@@ -114,6 +114,17 @@ void TForm1::buildComponents() {
         button->setToolTip(
             QStringLiteral("%1 (%2)").arg(button->text(), sequence.toString(QKeySequence::NativeText)));
     }
+    // The service report: a small button in the free space between "Send"
+    // and "Overview", and Ctrl+P.
+    reportButton_ = new QPushButton(QStringLiteral("Report"), this);
+    reportButton_->setObjectName(QStringLiteral("reportButton"));
+    reportButton_->setGeometry(325, 104, 55, 41);
+    reportButton_->setFont(bxl::ui::arialFont(bxl::ui::kPx8pt, true));
+    reportButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    reportButton_->setToolTip(QStringLiteral("Service report... (%1)")
+                                  .arg(reportButton_->shortcut().toString(QKeySequence::NativeText)));
+    connect(reportButton_, &QPushButton::clicked, this, &TForm1::serviceReportRequested);
+
     auto* compareKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_C), this);
     compareKey->setObjectName(QStringLiteral("CompareKey"));
     connect(compareKey, &QShortcut::activated, this, &TForm1::compareRequested);
