@@ -20,6 +20,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
@@ -42,9 +43,11 @@
 #include "app/ToolWindows.h"
 #include "link/QtSerialPortAdapter.h"
 #include "model/Bindings.h"
+#include "model/FileIo.h"
 #include "model/ParamTable.h"
 #include "model/ValueStore.h"
 #include "model/overview/OverviewLogic.h"
+#include "ui/common/UiCommon.h"
 #include "ui/main/ChangeReview.h"
 #include "ui/main/PageControl.h"
 #include "ui/overview/Form2.h"
@@ -237,7 +240,10 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
     // The windows, wired as the application wires them. No questions: the
     // walk answers OK and never picks a file.
     WalkDialogs dialogs;
-    bxl::ToolWindows windows(std::make_unique<bxl::QtSerialPortAdapter>(), dialogs);
+    // The settings history in the private folder: the first Get is what
+    // the sample service report finds.
+    bxl::ToolWindows windows(std::make_unique<bxl::QtSerialPortAdapter>(), dialogs, std::nullopt,
+                             bxl::defaultHistoryFolder());
     bxl::ValueStore& store = windows.store;
     bxl::BindingTable& bindings = windows.bindings;
     TForm1& form1 = windows.form1;
@@ -419,6 +425,34 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
     shooter.shoot(form4, QStringLiteral("graphs-timeclock-setpoint.png"));
     setAsReceived(store, kFlowControlMode, savedMode);
     showGraph(70, QStringLiteral("graphs-filters.png"));
+
+    // A sample service report at the end of the visit: the supply air of
+    // speed 1 raised and sent since the first Get, a recording in the log.
+    pages->setCurrentIndex(0);
+    {
+        const int supplyAir = bindingOfRow(bindings, 2, 1);
+        const int index = bindings.at(supplyAir).valueIndex;
+        pages->setCurrentIndex(bindings.at(supplyAir).page);
+        pump(100);
+        QLineEdit* supplyField = form1.valueField(supplyAir);
+        supplyField->setFocus();
+        form1.Edit1Enter(supplyField);
+        form1.ButtonEditPPMMClick(child<QAbstractButton>(form1, "ButtonEditPP"));
+        form1.ButtonXEditClick();
+        const int32_t raised = store.current(index);
+        form1.BitBtnZendClick();
+        waitFor(QStringLiteral("the Send's echo"), 20000, [&] { return store.received(index) == raised; });
+        const QByteArray pdf = windows.serviceReportPdf(
+            QStringLiteral("Annual service. Supply and exhaust filters replaced; supply air of speed 1 raised "
+                           "after the balancing measurement."),
+            QDateTime::currentDateTime());
+        const QString path = QDir(outDir).filePath(QStringLiteral("service-report.pdf"));
+        if (pdf.isEmpty() || !bxl::writeFileSafely(bxl::ui::localPath(path), pdf.constData(),
+                                                   static_cast<std::size_t>(pdf.size())))
+            throw Failure(("cannot write " + path).toStdString());
+        say("wrote " + path);
+        pages->setCurrentIndex(0);
+    }
 
     // The port dialog, with port 1 on the simulator's alias, and the link
     // monitor after a few seconds of polling.
