@@ -150,7 +150,8 @@ void ToolWindows::writeServiceReport() {
     const QString path = dialogs.pickPath(&form1, setup);
     if (path.isEmpty()) return;
     const QByteArray pdf = serviceReportPdf(note, QDateTime::currentDateTime());
-    if (pdf.isEmpty() || !writeFileSafely(ui::localPath(path), pdf.constData(), static_cast<std::size_t>(pdf.size())))
+    if (pdf.isEmpty() ||
+        !writeFileSafely(ui::localPath(path), pdf.constData(), static_cast<std::size_t>(pdf.size())))
         dialogs.tell(&form1, QStringLiteral("Cannot write to file."));
 }
 

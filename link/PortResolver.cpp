@@ -3,24 +3,20 @@
 #include <string.h>  // strverscmp
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
+#include "model/FileIo.h"
+
 namespace bxl {
 
 std::string portAliasDir(const std::string& xdgDataHome, const std::string& home) {
-    // A relative XDG_DATA_HOME is invalid and ignored, as the XDG rules say.
-    if (!xdgDataHome.empty() && xdgDataHome.front() == '/') return xdgDataHome + "/brisaval-xl/ports";
-    if (!home.empty()) return home + "/.local/share/brisaval-xl/ports";
-    return {};
+    return toolFolder(XdgBase::Data, xdgDataHome, home, "ports");
 }
 
 std::string portAliasDir() {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    return portAliasDir(xdg != nullptr ? xdg : "", home != nullptr ? home : "");
+    return toolFolder(XdgBase::Data, "ports");
 }
 
 std::string portAliasPath(const std::string& aliasDir, int number) {

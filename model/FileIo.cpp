@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 namespace bxl {
 namespace {
@@ -241,6 +242,20 @@ bool writeAllAt(int fd, const uint8_t* data, std::size_t size, int64_t offset) {
         offset += n;
     }
     return true;
+}
+
+std::string toolFolder(XdgBase base, const std::string& xdgValue, const std::string& home,
+                       const std::string& sub) {
+    const std::string tail = "/brisaval-xl" + (sub.empty() ? std::string() : "/" + sub);
+    if (!xdgValue.empty() && xdgValue.front() == '/') return xdgValue + tail;
+    if (!home.empty()) return home + (base == XdgBase::Data ? "/.local/share" : "/.local/state") + tail;
+    return {};
+}
+
+std::string toolFolder(XdgBase base, const std::string& sub) {
+    const char* xdg = std::getenv(base == XdgBase::Data ? "XDG_DATA_HOME" : "XDG_STATE_HOME");
+    const char* home = std::getenv("HOME");
+    return toolFolder(base, xdg != nullptr ? xdg : "", home != nullptr ? home : "", sub);
 }
 
 }  // namespace bxl

@@ -56,6 +56,19 @@ std::optional<std::vector<uint8_t>> readFilePrefix(const std::string& path, std:
 // folder is there.
 bool makeFolders(const std::string& path);
 
+// The tool's own folders live under brisaval-xl/ in the XDG base folders.
+enum class XdgBase {
+    Data,   // ${XDG_DATA_HOME:-$HOME/.local/share}
+    State,  // ${XDG_STATE_HOME:-$HOME/.local/state}
+};
+// <base>/brisaval-xl, then "/" and `sub` unless it is empty, from the given
+// values of the XDG variable and HOME. A relative XDG value is invalid and
+// ignored, as the XDG rules say; empty when neither is usable.
+std::string toolFolder(XdgBase base, const std::string& xdgValue, const std::string& home,
+                       const std::string& sub);
+// The same from this process's environment.
+std::string toolFolder(XdgBase base, const std::string& sub);
+
 // Makes renames and new files in the folder last over a power cut.
 void syncFolder(const std::string& folder);
 

@@ -67,15 +67,11 @@ bool exists(const std::string& path) {
 }  // namespace
 
 std::string historyFolder(const std::string& xdgDataHome, const std::string& home) {
-    if (!xdgDataHome.empty() && xdgDataHome.front() == '/') return xdgDataHome + "/brisaval-xl/history";
-    if (!home.empty()) return home + "/.local/share/brisaval-xl/history";
-    return {};
+    return toolFolder(XdgBase::Data, xdgDataHome, home, "history");
 }
 
 std::string defaultHistoryFolder() {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    return historyFolder(xdg != nullptr ? xdg : "", home != nullptr ? home : "");
+    return toolFolder(XdgBase::Data, "history");
 }
 
 std::string historyFileName(std::time_t when, HistoryKind kind, int sequence) {

@@ -443,8 +443,9 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
         form1.BitBtnZendClick();
         waitFor(QStringLiteral("the Send's echo"), 20000, [&] { return store.received(index) == raised; });
         const QByteArray pdf = windows.serviceReportPdf(
-            QStringLiteral("Annual service. Supply and exhaust filters replaced; supply air of speed 1 raised "
-                           "after the balancing measurement."),
+            QStringLiteral(
+                "Annual service. Supply and exhaust filters replaced; supply air of speed 1 raised "
+                "after the balancing measurement."),
             QDateTime::currentDateTime());
         const QString path = QDir(outDir).filePath(QStringLiteral("service-report.pdf"));
         if (pdf.isEmpty() || !bxl::writeFileSafely(bxl::ui::localPath(path), pdf.constData(),

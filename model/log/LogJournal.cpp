@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -48,15 +47,11 @@ bool exists(const std::string& path) {
 }  // namespace
 
 std::string journalFolder(const std::string& xdgStateHome, const std::string& home) {
-    if (!xdgStateHome.empty() && xdgStateHome.front() == '/') return xdgStateHome + "/brisaval-xl";
-    if (!home.empty()) return home + "/.local/state/brisaval-xl";
-    return {};
+    return toolFolder(XdgBase::State, xdgStateHome, home, "");
 }
 
 std::string defaultJournalFolder() {
-    const char* xdg = std::getenv("XDG_STATE_HOME");
-    const char* home = std::getenv("HOME");
-    return journalFolder(xdg != nullptr ? xdg : "", home != nullptr ? home : "");
+    return toolFolder(XdgBase::State, "");
 }
 
 LogJournal::LogJournal(std::string folder) : folder_(std::move(folder)) {}
