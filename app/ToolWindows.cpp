@@ -102,6 +102,7 @@ void ToolWindows::wire() {
     QObject::connect(&compare, &ui::CompareWindow::lineChosen, &form1, &TForm1::showBinding);
     form1.setRecordingStatus(&form3);
     QObject::connect(&form1, &TForm1::portDialogRequested, &form1, [this] { openPortDialog(); });
+    QObject::connect(&form1, &TForm1::linkMonitorRequested, &form1, [this] { openLinkMonitor(); });
     QObject::connect(&form1, &TForm1::serviceReportRequested, &form1, [this] { writeServiceReport(); });
     listPorts = [this] {
         const auto* adapter = dynamic_cast<const QtSerialPortAdapter*>(port.get());

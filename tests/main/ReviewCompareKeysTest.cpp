@@ -49,7 +49,6 @@ protected:
         EXPECT_TRUE(bxl::writeFileSafely(path, bytes));
         return path;
     }
-
 };
 
 QStringList rowsOf(const bxl::ui::ListQuestion& q) {
@@ -248,6 +247,12 @@ TEST_F(Review, EveryCaptionShowsWhole) {
     }
     EXPECT_EQ(checked, bindings.used());
     EXPECT_GT(checked, 200);
+}
+
+TEST_F(Review, AltMOpensTheLinkMonitor) {
+    QTest::keyClick(&form, Qt::Key_M, Qt::AltModifier);
+    ASSERT_NE(windows.monitorWindow, nullptr);
+    EXPECT_TRUE(windows.monitorWindow->isVisible());
 }
 
 TEST_F(Review, CompareTwoFilesClickALineAndExportTheDifferences) {

@@ -116,6 +116,8 @@ signals:
     void compareRequested();
     // A click on the port state or its reason: the port dialog.
     void portDialogRequested();
+    // The link monitor key (Alt+M).
+    void linkMonitorRequested();
     // "Report" or Ctrl+P: write a service report.
     void serviceReportRequested();
 

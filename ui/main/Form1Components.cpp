@@ -128,6 +128,9 @@ void TForm1::buildComponents() {
     auto* compareKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_C), this);
     compareKey->setObjectName(QStringLiteral("CompareKey"));
     connect(compareKey, &QShortcut::activated, this, &TForm1::compareRequested);
+    auto* monitorKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_M), this);
+    monitorKey->setObjectName(QStringLiteral("MonitorKey"));
+    connect(monitorKey, &QShortcut::activated, this, &TForm1::linkMonitorRequested);
 
     pages_ = std::make_unique<bxl::ui::MenuPages>(store_, bindings_, this);
     connect(pages_->pageControl(), &bxl::ui::PageControl::currentChanged, this, &TForm1::PageControl1Change);
