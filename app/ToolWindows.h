@@ -8,6 +8,9 @@
 // The program, the tools and the tests start from it.
 #pragma once
 
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -56,6 +59,10 @@ struct ToolWindows {
     // The link monitor window, from the port dialog: the monitor starts
     // watching the line at the first opening and goes on while the tool runs.
     ui::LinkMonitorWindow& openLinkMonitor();
+
+    // The service report of this moment as PDF bytes: `note` as typed by the
+    // engineer, `when` its date and time.
+    QByteArray serviceReportPdf(const QString& note, const QDateTime& when);
 
     ValueStore store;
     BindingTable bindings;
