@@ -133,6 +133,10 @@ TEST_F(ServiceReport, TellsTheVisitFromAsFoundToAsLeft) {
                         QStringLiteral("M70 Filters")});
     EXPECT_FALSE(all.contains(QStringLiteral("Trend")));
     EXPECT_FALSE(all.contains(QStringLiteral("6500")));
+    // One change: the live values, unknown as found, are not among them.
+    const QString changes = all.section(QStringLiteral("Changes during the visit"), 1)
+                                .section(QStringLiteral("Settings as left"), 0, 0);
+    EXPECT_EQ(changes.count(QStringLiteral("M0")), 1) << changes.toStdString();
     const int pageCount = pages(pdf);
     EXPECT_GE(pageCount, 6);
     EXPECT_LE(pageCount, 20);
@@ -204,6 +208,50 @@ TEST_F(ServiceReport, PicturesAreSharpAndTheOverviewHasItsValues) {
         EXPECT_GE(f[3].toInt(), 2100) << line.toStdString();
     }
     EXPECT_EQ(pictures, 5);  // the overview and the four graphs
+}
+
+// The rows as built from the model, before any layout: which values count
+// as the unit's, as found and as left.
+TEST(ServiceReportRows, AsLeftIsTheUnitsControlsAsLastReceived) {
+    bxl::BindingTable bindings;
+    bindings.build();
+    struct Case {
+        const char* what;
+        std::optional<int32_t> found;  // supply air 1 as found; nothing: never read
+        int32_t received, current;
+        QStringList changes;  // "as found -> as left" of M02.01
+        QString asLeft;       // M02.01 under "Settings as left"
+    } cases[] = {
+        {"never read", std::nullopt, 0, 4000, {}, QStringLiteral("4000 m3/h")},
+        {"read, unchanged", 5000, 5000, 5000, {}, QStringLiteral("5000 m3/h")},
+        {"sent a change",
+         5000,
+         5100,
+         5100,
+         {QStringLiteral("5000 m3/h -> 5100 m3/h")},
+         QStringLiteral("5100 m3/h")},
+        {"edited, not sent", 5000, 5000, 5300, {}, QStringLiteral("5000 m3/h")},
+    };
+    for (const Case& c : cases) {
+        bxl::ValueStore store;
+        store.setCurrent(kSupplyAir1, c.current);
+        store.setReceived(kSupplyAir1, c.received);
+        store.setCurrent(kTempNtc1, 215);
+        std::optional<bxl::ControlsBlock> found;
+        if (c.found) {
+            found = bxl::ControlsBlock{};
+            (*found)[kSupplyAir1] = *c.found;
+        }
+        const bxl::report::Report r =
+            bxl::report::buildReport(store, bindings, found, QStringLiteral("Title"), QString(), QDateTime());
+        QStringList changes;
+        for (const QStringList& row : r.changes.rows) changes << row[2] + QStringLiteral(" -> ") + row[3];
+        EXPECT_EQ(changes, c.changes) << c.what;
+        ASSERT_FALSE(r.settings.empty());
+        EXPECT_EQ(r.settings.front().caption, QStringLiteral("M02 Ventilation"));
+        EXPECT_EQ(r.settings.front().rows.front().at(2), c.asLeft) << c.what;
+        EXPECT_EQ(r.live.rows.front().at(2), QStringLiteral("21.5 \u00b0C")) << c.what;
+    }
 }
 
 }  // namespace
