@@ -11,6 +11,7 @@
 #include <QTextTable>
 #include <QUrl>
 #include <algorithm>
+#include <cmath>
 
 #include "ui/report/ServiceReport.h"
 
@@ -24,7 +25,7 @@ constexpr double kFooterMillimetres = 10.0;
 const QColor kHeadingShade(0xe8, 0xe8, 0xe8);
 
 int dots(double millimetres) {
-    return static_cast<int>(millimetres * kDotsPerInch / 25.4 + 0.5);
+    return static_cast<int>(std::lround(millimetres * kDotsPerInch / 25.4));
 }
 
 QTextCharFormat textFormat(double points, bool bold = false) {
