@@ -62,8 +62,8 @@ struct ToolWindows {
     // "Report" or Ctrl+P in the main window: the save dialog with its note
     // field, then the report written to the file picked.
     void writeServiceReport();
-    // The service report of this moment as PDF bytes: `note` as typed by the engineer, `when` its date and
-    // time.
+    // The service report of this moment as PDF bytes: `note` as typed by the
+    // engineer, `when` its date and time.
     QByteArray serviceReportPdf(const QString& note, const QDateTime& when);
 
     ValueStore store;

@@ -127,6 +127,7 @@ bool SettingsHistory::fail(const std::string& problem) {
 
 bool SettingsHistory::keep(const ControlsBlock& controls, HistoryKind kind, std::time_t when) {
     if (kind == HistoryKind::Received) {
+        if (!firstReceivedThisRun_) firstReceivedThisRun_ = controls;
         if (!lastReceivedLoaded_) {
             // Across runs too: the newest received file on the disk.
             lastReceivedLoaded_ = true;

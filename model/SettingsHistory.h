@@ -62,6 +62,11 @@ public:
     // The newest file of a kind.
     std::optional<HistoryFile> newest(HistoryKind kind) const;
 
+    // The first controls block given to keep() as received in this run, kept
+    // in memory whether or not a file was written for it: the unit's
+    // controls as the engineer found them. Nothing before the first read.
+    const std::optional<ControlsBlock>& firstReceivedThisRun() const { return firstReceivedThisRun_; }
+
     const std::string& problem() const { return problem_; }
     void setFailureCallback(std::function<void(const std::string& problem)> callback) {
         onFirstFailure_ = std::move(callback);
@@ -77,6 +82,7 @@ private:
     bool failedBefore_ = false;
     bool lastReceivedLoaded_ = false;
     std::optional<ControlsBlock> lastReceived_;
+    std::optional<ControlsBlock> firstReceivedThisRun_;
     std::function<void(const std::string&)> onFirstFailure_;
 };
 

@@ -128,3 +128,25 @@ TEST(SettingsHistory, AFolderThatCannotBeMadeIsReportedOnce) {
     EXPECT_FALSE(nowhere.keep(blockWith(1), HistoryKind::Received, at()));
     EXPECT_NE(nowhere.problem().find("XDG_DATA_HOME"), std::string::npos);
 }
+
+// "As found": the first read of this run, whether its file was written, left
+// out as equal to the newest file of an earlier run, or failed.
+TEST(SettingsHistory, RemembersTheFirstReadOfThisRun) {
+    TempFolder temp;
+    {
+        SettingsHistory earlierRun(temp.path);
+        earlierRun.keep(blockWith(7), HistoryKind::Received, at(0));
+    }
+    SettingsHistory equalToTheDisk(temp.path);
+    EXPECT_FALSE(equalToTheDisk.firstReceivedThisRun());
+    equalToTheDisk.keep(blockWith(3), HistoryKind::BeforeSend, at(1));
+    EXPECT_FALSE(equalToTheDisk.firstReceivedThisRun());
+    equalToTheDisk.keep(blockWith(7), HistoryKind::Received, at(2));
+    equalToTheDisk.keep(blockWith(8), HistoryKind::Received, at(3));
+    EXPECT_EQ(equalToTheDisk.firstReceivedThisRun(), blockWith(7));
+
+    SettingsHistory nowhere("");
+    EXPECT_FALSE(nowhere.keep(blockWith(5), HistoryKind::Received, at()));
+    nowhere.keep(blockWith(6), HistoryKind::Received, at(1));
+    EXPECT_EQ(nowhere.firstReceivedThisRun(), blockWith(5));
+}

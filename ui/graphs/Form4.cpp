@@ -83,10 +83,8 @@ TForm4::TForm4(const bxl::ValueStore& store, QWidget* parent) : QWidget(parent),
     graphTabs_->setObjectName(QStringLiteral("TabControl1"));
     graphTabs_->setDrawBase(false);
     graphTabs_->setExpanding(false);
-    graphTabs_->addTab(QStringLiteral("M2 Ventilation"));
-    graphTabs_->addTab(QStringLiteral("M10 Heatline"));
-    graphTabs_->addTab(QStringLiteral("M60 Time clock"));
-    graphTabs_->addTab(QStringLiteral("M70 Filters"));
+    for (const char* caption : bxl::graphs::kGraphTabCaptions)
+        graphTabs_->addTab(QString::fromLatin1(caption));
     graphTabs_->setCurrentIndex(0);
     graphTabs_->setGeometry(kTabLeft, kTabTop, kTabWidth, kStripHeight);
 

@@ -5,6 +5,8 @@
 // GraphDrawing.h.
 #pragma once
 
+#include <array>
+
 #include "model/ValueStore.h"
 #include "ui/graphs/Canvas.h"
 
@@ -12,6 +14,11 @@ namespace bxl::graphs {
 
 inline constexpr int kGraphWidth = 700;
 inline constexpr int kGraphHeight = 440;
+inline constexpr int kGraphTabCount = 4;
+
+// The captions of the graphs window's tabs, in tab order.
+inline constexpr std::array<const char*, kGraphTabCount> kGraphTabCaptions = {
+    "M2 Ventilation", "M10 Heatline", "M60 Time clock", "M70 Filters"};
 
 // Tab 0: the supply and exhaust fan curves of menu M02.
 void DrawVentilationGraph(Canvas& canvas, const ValueStore& store);

@@ -214,3 +214,13 @@ void TForm3::ButtonExportCsvClick() {
 void TForm3::ButtonSavePictureClick() {
     dialogs_->savePicture(*chart_);
 }
+
+QImage TForm3::trendPicture(QSize size, qreal scale) const {
+    QImage image(size * scale, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QCPPainter painter(&image);
+    painter.scale(scale, scale);
+    chart_->drawPicture(painter, size);
+    painter.end();
+    return image;
+}

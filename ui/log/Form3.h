@@ -73,6 +73,13 @@ public:
     const bxl::LogView& view() const;
     bxl::ui::LogChart* chart() const { return chart_; }
 
+    // True when the log holds samples (recorded, loaded or restored).
+    bool hasRecording() const { return !log_.empty(); }
+    // The chart as it shows the log (ranges, shown series, their legend),
+    // laid out at `size` and drawn with `scale` image pixels for each of its
+    // pixels. The window need not be shown.
+    QImage trendPicture(QSize size, qreal scale) const;
+
 signals:
     // The recorder's flashing, 1 s on and 1 s off while recording: the
     // "Logging" label here and the main window's "Log" caption.

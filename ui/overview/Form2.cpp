@@ -264,3 +264,23 @@ void TForm2::BitBtnLiReClick() {
     bxl::overview::flip(v);
     applyPanelVisibility(v);
 }
+
+QImage TForm2::panelPicture(const bxl::ValueStore& store, qreal scale) {
+    bxl::overview::PanelVisibility v = panelVisibility();
+    bxl::overview::toggleAndSelect(false, v, store.current(bxl::kHeatExchanger),
+                                   store.current(bxl::kBypassPosition));
+    const auto shown = std::find(v.begin(), v.end(), true);
+    if (shown == v.end()) return {};
+    const auto p = static_cast<std::size_t>(shown - v.begin());
+    const OverviewPanel& op = panels_[p];
+
+    // The schematic drawn anew at the picture's scale, so it stays sharp.
+    op.image->setPixmap(renderPicture(kImages[p], scale));
+    QImage image(op.panel->size() * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::white);
+    op.panel->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    op.image->setPixmap(renderPicture(kImages[p], devicePixelRatioF()));
+    image.setDevicePixelRatio(1);
+    return image.convertToFormat(QImage::Format_RGB32);
+}

@@ -2,6 +2,7 @@
 // in two mirror-image orientations) with the live values written onto them.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 #include <array>
 
@@ -85,6 +86,12 @@ public:
 
     // Panel p (bxl::overview::PanelId order) and its components.
     const OverviewPanel& panel(int p) const { return panels_[static_cast<std::size_t>(p)]; }
+
+    // The panel the "Overview" button would show for these settings, in the
+    // orientation chosen with "Left <-> Right", drawn with its labels as
+    // they stand, `scale` device pixels for each pixel of the window. The
+    // window need not be shown, and nothing of it changes.
+    QImage panelPicture(const bxl::ValueStore& store, qreal scale);
 
     // The panels' own visibility flags, independent of the window's.
     bxl::overview::PanelVisibility panelVisibility() const;
