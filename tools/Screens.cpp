@@ -408,7 +408,11 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
     // off at 23:00; weekends speed 1 from 09:00 to 22:00.
     const int32_t clocks[6][3] = {{420, 2, 2}, {1080, 2, 1}, {1380, 2, 0},
                                   {540, 3, 1}, {1320, 3, 0}, {0, 0, 0}};
+    int32_t savedClocks[6][3];
     for (int j = 0; j < 6; ++j) {
+        savedClocks[j][0] = store.current(kClockTime + j);
+        savedClocks[j][1] = store.current(kClockDay + j);
+        savedClocks[j][2] = store.current(kClockSpeed + j);
         setAsReceived(store, kClockTime + j, clocks[j][0]);
         setAsReceived(store, kClockDay + j, clocks[j][1]);
         setAsReceived(store, kClockSpeed + j, clocks[j][2]);
@@ -424,6 +428,11 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
     form4.TabControl1Change();
     shooter.shoot(form4, QStringLiteral("graphs-timeclock-setpoint.png"));
     setAsReceived(store, kFlowControlMode, savedMode);
+    for (int j = 0; j < 6; ++j) {
+        setAsReceived(store, kClockTime + j, savedClocks[j][0]);
+        setAsReceived(store, kClockDay + j, savedClocks[j][1]);
+        setAsReceived(store, kClockSpeed + j, savedClocks[j][2]);
+    }
     showGraph(70, QStringLiteral("graphs-filters.png"));
 
     // A sample service report at the end of the visit: the supply air of
@@ -442,6 +451,13 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
         const int32_t raised = store.current(index);
         form1.BitBtnZendClick();
         waitFor(QStringLiteral("the Send's echo"), 20000, [&] { return store.received(index) == raised; });
+        // A Get at the end, as an engineer checks what the unit now holds
+        // (the walk above set some settings in the tool only).
+        waitFor(QStringLiteral("a process reply"), 15000,
+                [&] { return statusText(form1) == QLatin1String("Process received from Brisaval XL"); });
+        form1.BitBtnHaalClick();
+        waitFor(QStringLiteral("the controls"), 15000,
+                [&] { return statusText(form1) == QLatin1String("Controls received from Brisaval XL"); });
         const QByteArray pdf = windows.serviceReportPdf(
             QStringLiteral(
                 "Annual service. Supply and exhaust filters replaced; supply air of speed 1 raised "
