@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 #include <memory>
@@ -137,6 +138,24 @@ TEST_F(ServiceReport, TellsTheVisitFromAsFoundToAsLeft) {
     const QString changes = all.section(QStringLiteral("Changes during the visit"), 1)
                                 .section(QStringLiteral("Settings as left"), 0, 0);
     EXPECT_EQ(changes.count(QStringLiteral("M0")), 1) << changes.toStdString();
+    // Every page of the settings and live values opens with the caption and
+    // the headings of the table it continues.
+    const QStringList pageTexts = text(pdf).split(QLatin1Char('\f'));
+    const QRegularExpression firstLine(QStringLiteral("M(\\d\\d)\\.\\d\\d "));
+    int tablePages = 0;
+    for (const QString& page : pageTexts) {
+        if (page.contains(QStringLiteral("Changes during the visit")) ||
+            page.contains(QStringLiteral("Overview")) || page.contains(QStringLiteral("Graphs")))
+            continue;
+        const QRegularExpressionMatch line = firstLine.match(page);
+        if (!line.hasMatch()) continue;
+        ++tablePages;
+        const QString before = page.left(line.capturedStart());
+        EXPECT_TRUE(before.contains(QStringLiteral("M") + line.captured(1) + QLatin1Char(' ')) &&
+                    before.contains(QStringLiteral("Value")))
+            << page.left(300).toStdString();
+    }
+    EXPECT_GE(tablePages, 4);
     const int pageCount = pages(pdf);
     EXPECT_GE(pageCount, 6);
     EXPECT_LE(pageCount, 20);
