@@ -277,13 +277,16 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
 
     // The main window on M02 with the editor open on a speed setting, stepped
     // up once so it shows as changed and not yet sent.
-    const int speed = bindingOfRow(bindings, 2, 2);
-    pages->setCurrentIndex(bindings.at(speed).page);
-    pump(100);
-    QLineEdit* field = form1.valueField(speed);
-    field->setFocus();
-    form1.Edit1Enter(field);
-    form1.ButtonEditPPMMClick(child<QAbstractButton>(form1, "ButtonEditPP"));
+    // A menu line's page shown, the editor opened on it and "++" pressed.
+    const auto stepUp = [&](int binding) {
+        pages->setCurrentIndex(bindings.at(binding).page);
+        pump(100);
+        QLineEdit* field = form1.valueField(binding);
+        field->setFocus();
+        form1.Edit1Enter(field);
+        form1.ButtonEditPPMMClick(child<QAbstractButton>(form1, "ButtonEditPP"));
+    };
+    stepUp(bindingOfRow(bindings, 2, 2));
     // Taken just after a process reply, so the status line reads as it does
     // most of the time.
     pump(300);
@@ -441,12 +444,7 @@ void run(const QString& simPath, const QString& outDir, const QString& allWindow
     {
         const int supplyAir = bindingOfRow(bindings, 2, 1);
         const int index = bindings.at(supplyAir).valueIndex;
-        pages->setCurrentIndex(bindings.at(supplyAir).page);
-        pump(100);
-        QLineEdit* supplyField = form1.valueField(supplyAir);
-        supplyField->setFocus();
-        form1.Edit1Enter(supplyField);
-        form1.ButtonEditPPMMClick(child<QAbstractButton>(form1, "ButtonEditPP"));
+        stepUp(supplyAir);
         form1.ButtonXEditClick();
         const int32_t raised = store.current(index);
         form1.BitBtnZendClick();
