@@ -249,6 +249,14 @@ TEST_F(Review, EveryCaptionShowsWhole) {
     EXPECT_GT(checked, 200);
 }
 
+TEST_F(Review, CompareButtonOpensTheCompareWindow) {
+    auto* button = child<QPushButton>(&form, "compareButton");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->toolTip(), QStringLiteral("Compare (Alt+C)"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(windows.compare.isVisible());
+}
+
 TEST_F(Review, AltMOpensTheLinkMonitor) {
     QTest::keyClick(&form, Qt::Key_M, Qt::AltModifier);
     ASSERT_NE(windows.monitorWindow, nullptr);

@@ -17,6 +17,7 @@
 #include "model/ValueStore.h"
 
 class QKeyEvent;
+class QKeySequence;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -132,6 +133,10 @@ private:
     void buildPages();
     QPushButton* makePictureButton(const char* name, const char* caption, const char* picture, int left,
                                    int top, int width);
+    // A small captioned button of the tool's own beside the picture buttons;
+    // its tooltip is `tip` and the key.
+    QPushButton* makeSmallButton(const char* name, const char* caption, const char* tip, int top,
+                                 const QKeySequence& key);
     // Whether a value field that gains the focus for `reason` opens the
     // editor: only a click or a Tab key press of the engineer's does.
     bool enteredByChoice(Qt::FocusReason reason) const;
@@ -156,6 +161,7 @@ private:
     QPushButton* saveButton_ = nullptr;             // BitBtnSave
     QPushButton* graphButton_ = nullptr;            // BitBtnGraph
     QPushButton* exportButton_ = nullptr;           // BitBtnExcel
+    QPushButton* compareButton_ = nullptr;          // compare window, the tool's own
     QPushButton* reportButton_ = nullptr;           // service report, the tool's own
     QTimer* pollTimer_ = nullptr;                   // Timer1
     std::unique_ptr<bxl::ui::MenuPages> pages_;     // PageControl1 and the menu lines

@@ -73,6 +73,17 @@ QPushButton* TForm1::makePictureButton(const char* name, const char* caption, co
     return button;
 }
 
+QPushButton* TForm1::makeSmallButton(const char* name, const char* caption, const char* tip, int top,
+                                     const QKeySequence& key) {
+    auto* button = new QPushButton(QString::fromLatin1(caption), this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(325, top, 55, 41);
+    button->setFont(bxl::ui::arialFont(bxl::ui::kPx8pt, true));
+    button->setToolTip(
+        QStringLiteral("%1 (%2)").arg(QString::fromLatin1(tip), key.toString(QKeySequence::NativeText)));
+    return button;
+}
+
 void TForm1::buildComponents() {
     portGroup_ = new bxl::ui::PortGroup(this);
 
@@ -114,17 +125,17 @@ void TForm1::buildComponents() {
         button->setToolTip(
             QStringLiteral("%1 (%2)").arg(button->text(), sequence.toString(QKeySequence::NativeText)));
     }
-    // The service report: a small button in the free space between "Send"
-    // and "Overview", and Ctrl+P.
-    reportButton_ = new QPushButton(QStringLiteral("Report"), this);
-    reportButton_->setObjectName(QStringLiteral("reportButton"));
-    reportButton_->setGeometry(325, 104, 55, 41);
-    reportButton_->setFont(bxl::ui::arialFont(bxl::ui::kPx8pt, true));
+    // Two small buttons of the tool's own in the free space between "Send"
+    // and "Overview": the compare window (also Alt+C) and the service report
+    // (Ctrl+P).
+    compareButton_ =
+        makeSmallButton("compareButton", "Compare", "Compare", 80, QKeySequence(Qt::ALT | Qt::Key_C));
+    connect(compareButton_, &QPushButton::clicked, this, &TForm1::compareRequested);
+    reportButton_ = makeSmallButton("reportButton", "Report", "Service report...", 127,
+                                    QKeySequence(Qt::CTRL | Qt::Key_P));
     reportButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    reportButton_->setToolTip(QStringLiteral("Service report... (%1)")
-                                  .arg(reportButton_->shortcut().toString(QKeySequence::NativeText)));
     connect(reportButton_, &QPushButton::clicked, this, &TForm1::serviceReportRequested);
-
+    // Alt+C opens the compare window at once, whatever has the focus.
     auto* compareKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_C), this);
     compareKey->setObjectName(QStringLiteral("CompareKey"));
     connect(compareKey, &QShortcut::activated, this, &TForm1::compareRequested);
